@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string_view>
+
+// The program's own version, as the server's menu file names the latest one.
+inline constexpr std::string_view kApplicationVersion = "2.1.2.5";
+// The version as the About box shows it.
+inline constexpr std::string_view kDisplayVersion = "Version 2.1.2";

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "tests/fake/CallLog.h"
+#include "tests/fake/FakeMenus.h"
+#include "tests/fake/FakeMessages.h"
+#include "tests/fake/FakeText.h"
+
+// The whole fake platform. Constructing one provides every fake service to the
+// program; destroying it withdraws them. One instance per test.
+class FakePlatform {
+public:
+    FakePlatform();
+    ~FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    CallLog log;
+    FakeMenus menus{log};
+    FakeMessages messages{log};
+    FakeText text{log};
+};
