@@ -18,4 +18,14 @@ public:
     virtual bool AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) = 0;
     virtual MenuHandle GetSubMenu(MenuHandle menu, int position) = 0;
     virtual void DestroyMenu(MenuHandle menu) = 0;
+
+    // The identifier of the item at position: 0 for a separator, -1 for a
+    // sub-menu or no item.
+    virtual int GetItemId(MenuHandle menu, int position) = 0;
+    // Shows the item at position in bold as the menu's default.
+    virtual void SetDefaultItem(MenuHandle menu, int position) = 0;
+    // Tracks the menu with its bottom-right corner at the mouse cursor, owned
+    // by the hidden window; either mouse button chooses. The chosen command
+    // arrives afterwards as WindowEvents::OnCommand. False when it failed.
+    virtual bool TrackAtCursor(MenuHandle menu) = 0;
 };

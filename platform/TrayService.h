@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+// Opaque handle of an icon loaded from the program's resources.
+struct IconHandleTag;
+using IconHandle = IconHandleTag*;
+
+// The notification-area icon. The record mirrors what the shell keeps for one
+// icon: the program fills it and hands it over whole with every call.
+struct TrayIconRecord {
+    static constexpr unsigned kMessage = 0x1; // callback message set
+    static constexpr unsigned kIcon = 0x2;    // image set
+    static constexpr unsigned kTip = 0x4;     // tooltip set
+
+    unsigned iconId = 0;
+    unsigned flags = 0;
+    unsigned callbackMessage = 0;
+    IconHandle icon = nullptr;
+    std::string tip; // at most 63 characters
+};
+
+class TrayService {
+public:
+    virtual ~TrayService() = default;
+
+    virtual IconHandle LoadIcon(unsigned resourceId) = 0;
+    // The record's callback message is delivered to the hidden window as
+    // WindowEvents::OnTrayNotify.
+    virtual bool AddIcon(const TrayIconRecord& record) = 0;
+    virtual bool ModifyIcon(const TrayIconRecord& record) = 0;
+    virtual bool DeleteIcon(const TrayIconRecord& record) = 0;
+};
