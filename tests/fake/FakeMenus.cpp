@@ -87,6 +87,32 @@ void FakeMenus::DestroyMenu(MenuHandle menu) {
     }
 }
 
+int FakeMenus::GetItemId(MenuHandle menu, int position) {
+    Menu* target = Find(menu);
+    if (target == nullptr || position < 0 || position >= static_cast<int>(target->items.size()))
+        return -1;
+    const Item& item = target->items[static_cast<std::size_t>(position)];
+    switch (item.kind) {
+    case Item::Command:
+        return item.id;
+    case Item::Separator:
+        return 0;
+    case Item::SubMenu:
+        break;
+    }
+    return -1;
+}
+
+void FakeMenus::SetDefaultItem(MenuHandle menu, int position) {
+    m_log.Record("SetDefaultItem " + HandleText(menu) + " " + std::to_string(position));
+    Find(menu);
+}
+
+bool FakeMenus::TrackAtCursor(MenuHandle menu) {
+    m_log.Record("TrackAtCursor " + HandleText(menu));
+    return Find(menu) != nullptr && trackSucceeds;
+}
+
 const std::vector<FakeMenus::Item>& FakeMenus::ItemsOf(MenuHandle menu) const {
     auto it = m_menus.find(menu);
     if (it == m_menus.end())

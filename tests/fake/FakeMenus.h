@@ -26,6 +26,9 @@ public:
     bool AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) override;
     MenuHandle GetSubMenu(MenuHandle menu, int position) override;
     void DestroyMenu(MenuHandle menu) override;
+    int GetItemId(MenuHandle menu, int position) override;
+    void SetDefaultItem(MenuHandle menu, int position) override;
+    bool TrackAtCursor(MenuHandle menu) override;
 
     // The items of a live menu.
     const std::vector<Item>& ItemsOf(MenuHandle menu) const;
@@ -39,6 +42,8 @@ public:
     // The next CreatePopupMenu calls whose ordinal (1-based, counted over the
     // whole run) is listed here fail and return null.
     std::vector<int> failingCreates;
+    // What TrackAtCursor answers.
+    bool trackSucceeds = true;
 
 private:
     struct Menu {
