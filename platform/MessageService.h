@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Message boxes whose text is a string-table entry, shown with an OK button and
 // the application's name as caption.
 class MessageService {
@@ -11,4 +13,6 @@ public:
 
     // Blocks until the user closes the box.
     virtual void ShowMessage(unsigned stringId, unsigned icon) = 0;
+    // The same with a text of the program's own instead of a string entry.
+    virtual void ShowText(const std::string& text, unsigned icon) = 0;
 };

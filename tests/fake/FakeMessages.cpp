@@ -8,3 +8,10 @@ void FakeMessages::ShowMessage(unsigned stringId, unsigned icon) {
     m_log.Record(line);
     shown.emplace_back(stringId, icon);
 }
+
+void FakeMessages::ShowText(const std::string& text, unsigned icon) {
+    char iconText[16];
+    std::snprintf(iconText, sizeof iconText, " 0x%x", icon);
+    m_log.Record("ShowText " + text + iconText);
+    shownTexts.emplace_back(text, icon);
+}

@@ -3,6 +3,7 @@
 #include "platform/MessageService.h"
 #include "tests/fake/CallLog.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,8 +13,12 @@ public:
     explicit FakeMessages(CallLog& log) : m_log(log) {}
 
     void ShowMessage(unsigned stringId, unsigned icon) override;
+    void ShowText(const std::string& text, unsigned icon) override;
 
+    // String-table messages as (string, icon).
     std::vector<std::pair<unsigned, unsigned>> shown;
+    // Messages of the program's own text as (text, icon).
+    std::vector<std::pair<std::string, unsigned>> shownTexts;
 
 private:
     CallLog& m_log;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+// An open HTTP GET whose response head has arrived. Destroying it closes it.
+class HttpRequest {
+public:
+    virtual ~HttpRequest() = default;
+
+    // The response's status code (200, 404, ...).
+    virtual int StatusCode() const = 0;
+    // Reads the body until its end or until maxBytes are held, whatever sizes
+    // the server sends it in; never holds more than maxBytes. False when the
+    // internet layer fails or the request's deadline passes, with the layer's
+    // error text in errorText (empty when it has none).
+    virtual bool ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) = 0;
+};
+
+// One internet session. Requests use the system's proxy settings, never come
+// from or go into the local cache, follow redirections, and each has connect,
+// send and receive timeouts and one overall deadline.
+class HttpSession {
+public:
+    virtual ~HttpSession() = default;
+
+    // Connects, sends the GET and reads the response head; null when the
+    // address cannot be opened (no network, unknown host, refused, deadline).
+    virtual std::unique_ptr<HttpRequest> OpenUrl(const std::string& address) = 0;
+};
+
+class HttpService {
+public:
+    static constexpr unsigned kDeadlineMs = 30000;
+
+    virtual ~HttpService() = default;
+
+    // A session whose requests carry agent as their user agent; null when the
+    // internet layer fails, with its error text in errorText (empty when it
+    // has none).
+    virtual std::unique_ptr<HttpSession> OpenSession(const std::string& agent,
+                                                     std::string& errorText) = 0;
+};
