@@ -1,0 +1,54 @@
+#include "tools/MenuListing.h"
+
+#include "menu/MenuSite.h"
+#include "menu/MenuWalk.h"
+#include "tools/QuotedString.h"
+
+#include <string>
+
+namespace {
+
+void WriteEntry(std::ostream& out, const CMenuItem& entry) {
+    if (entry.IsSite()) {
+        const auto& site = static_cast<const CMenuSite&>(entry);
+        out << "site " << site.m_nCommandId << ' ' << QuoteBytes(site.m_strCaption) << ' '
+            << QuoteBytes(site.m_strUrl);
+    } else if (entry.IsPopUp()) {
+        out << "popup " << QuoteBytes(entry.m_strCaption);
+    } else {
+        out << (entry.IsDivider() ? "divider" : "item");
+        if (!entry.IsDivider() || !entry.m_strCaption.empty())
+            out << ' ' << QuoteBytes(entry.m_strCaption);
+    }
+    out << '\n';
+}
+
+} // namespace
+
+void WriteMenuEntries(std::ostream& out, const CMenuPopUp& root) {
+    out << "root " << QuoteBytes(root.m_strCaption) << '\n';
+    std::string indent = "  ";
+    WalkMenu(
+        root,
+        [&](const CMenuItem& entry) {
+            out.write(indent.data(), static_cast<std::streamsize>(indent.size()));
+            WriteEntry(out, entry);
+            if (entry.IsPopUp())
+                indent += "  ";
+            return WalkStep::Continue;
+        },
+        [&](const CMenuPopUp&) { indent.resize(indent.size() - 2); });
+}
+
+void WriteShowListing(std::ostream& out, int result, const CMenuData& menu) {
+    out << "result " << result << '\n';
+    if (result == 0 || result == 1)
+        out << "number " << menu.m_wMenuNumber << '\n';
+    if (result == 0)
+        WriteMenuEntries(out, menu.m_rootPopUp);
+}
+
+void WriteStoredListing(std::ostream& out, const CMenuData& menu) {
+    out << "number " << menu.m_wMenuNumber << '\n';
+    WriteMenuEntries(out, menu.m_rootPopUp);
+}

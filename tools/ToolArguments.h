@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class ToolCommand { Help, Check, Show, Pack, Unpack };
+
+struct ToolArguments {
+    ToolCommand command = ToolCommand::Help;
+    std::string input;      // FILE or BLOB
+    std::uint16_t held = 0; // show --held N
+    std::string output;     // pack -o OUT; empty for standard output
+    bool regFile = false;   // pack --reg
+    bool menuText = false;  // unpack --text
+};
+
+struct ParsedArguments {
+    bool ok = false;
+    ToolArguments arguments;
+    std::string error; // why the command line was refused
+};
+
+// Reads the words after the program's name. Options may stand before or after
+// the file name; each command takes only its own options.
+ParsedArguments ParseToolArguments(const std::vector<std::string>& words);
+
+extern const char kToolUsage[];
