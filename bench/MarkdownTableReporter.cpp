@@ -1,0 +1,135 @@
+#include "bench/MarkdownTableReporter.h"
+
+#include "bench/BenchInputs.h"
+#include "bench/BenchOperations.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace {
+
+// The flat menu is to parse faster than either JSON peer reads the same tree,
+// and in no more than this many times the floor's time.
+constexpr double kGoalFloorRatio = 20.0;
+
+std::string Format(const char* format, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string Ratio(double ns, double referenceNs) {
+    return referenceNs > 0 ? Format("%.2f", ns / referenceNs) : "–";
+}
+
+} // namespace
+
+void MarkdownTableReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
+            continue;
+        const std::string& name = run.run_name.function_name;
+        const std::size_t slash = name.find('/');
+        Measurement measurement;
+        measurement.input = name.substr(0, slash);
+        measurement.operation = name.substr(slash + 1);
+        if (run.error_occurred) {
+            measurement.error = run.error_message;
+        } else {
+            const double seconds =
+                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            measurement.nsPerRun = seconds * 1e9;
+            const auto bytes = run.counters.find("bytes");
+            if (bytes != run.counters.end())
+                measurement.bytesPerRun = bytes->second.value;
+        }
+        // A median comes after the repetitions it sums up and replaces them.
+        const std::size_t known = IndexOf(measurement.input, measurement.operation);
+        if (known != std::string::npos)
+            m_measurements[known] = measurement;
+        else
+            m_measurements.push_back(measurement);
+    }
+}
+
+void MarkdownTableReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::ostream& out = GetOutputStream();
+    out << '\n';
+    PrintTable(out);
+    out << '\n';
+    PrintGoal(out);
+}
+
+std::size_t MarkdownTableReporter::IndexOf(const std::string& input,
+                                           std::string_view operation) const {
+    for (std::size_t i = 0; i < m_measurements.size(); ++i)
+        if (m_measurements[i].input == input && m_measurements[i].operation == operation)
+            return i;
+    return std::string::npos;
+}
+
+const MarkdownTableReporter::Measurement*
+MarkdownTableReporter::Find(const std::string& input, std::string_view operation) const {
+    const std::size_t index = IndexOf(input, operation);
+    return index != std::string::npos ? &m_measurements[index] : nullptr;
+}
+
+void MarkdownTableReporter::PrintTable(std::ostream& out) const {
+    out << "| Input | Operation | Bytes | ns per run | MB/s | time ÷ floor | time ÷ nlohmann"
+           " | time ÷ simdjson |\n"
+        << "|---|---|--:|--:|--:|--:|--:|--:|\n";
+    for (const Measurement& row : m_measurements) {
+        out << "| " << row.input << " | " << row.operation << " | "
+            << Format("%.0f", row.bytesPerRun) << " | ";
+        if (!row.error.empty()) {
+            out << "failed: " << row.error << " | – | – | – | – |\n";
+            continue;
+        }
+        const auto timeOf = [&](std::string_view operation) {
+            const Measurement* reference = Find(row.input, operation);
+            return reference != nullptr && reference->error.empty() ? reference->nsPerRun : 0.0;
+        };
+        // Against the peers only the text parser's row: they do its work.
+        const bool parses = row.operation == bench_operation::kParse;
+        out << Format(row.nsPerRun < 100 ? "%.1f" : "%.0f", row.nsPerRun) << " | "
+            << Format("%.1f", row.bytesPerRun / row.nsPerRun * 1e3) << " | "
+            << (row.operation == bench_operation::kFloor
+                    ? "1"
+                    : Ratio(row.nsPerRun, timeOf(bench_operation::kFloor)))
+            << " | " << (parses ? Ratio(row.nsPerRun, timeOf(bench_operation::kNlohmann)) : "–")
+            << " | " << (parses ? Ratio(row.nsPerRun, timeOf(bench_operation::kSimdjson)) : "–")
+            << " |\n";
+    }
+}
+
+void MarkdownTableReporter::PrintGoal(std::ostream& out) const {
+    const Measurement* parse = Find(kFlatMenuName, bench_operation::kParse);
+    const Measurement* floor = Find(kFlatMenuName, bench_operation::kFloor);
+    const Measurement* nlohmann = Find(kFlatMenuName, bench_operation::kNlohmann);
+    const Measurement* simdjson = Find(kFlatMenuName, bench_operation::kSimdjson);
+    if (parse == nullptr || floor == nullptr || !parse->error.empty() || !floor->error.empty()) {
+        out << "Goal for " << kFlatMenuName << ": not measured in this run\n";
+        return;
+    }
+    const double floorRatio = parse->nsPerRun / floor->nsPerRun;
+    bool met = floorRatio <= kGoalFloorRatio;
+    out << "Goal for " << kFlatMenuName << " parse+number: " << Format("%.2f", floorRatio)
+        << " × floor (at most " << Format("%.0f", kGoalFloorRatio) << ")";
+    for (const Measurement* peer : {nlohmann, simdjson}) {
+        if (peer == nullptr) {
+            out << ", "
+                << "peer not measured";
+            met = false;
+        } else if (!peer->error.empty()) {
+            // A peer that cannot read the input is beaten by any parser that can.
+            out << ", " << peer->operation << " failed";
+        } else {
+            const double peerRatio = parse->nsPerRun / peer->nsPerRun;
+            out << ", " << Format("%.2f", peerRatio) << " × " << peer->operation << " (below 1)";
+            met = met && peerRatio < 1.0;
+        }
+    }
+    out << ": " << (met ? "met" : "missed") << '\n';
+}

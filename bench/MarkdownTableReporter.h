@@ -1,0 +1,32 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+// The console report, followed by a Markdown table that sets each figure
+// beside the floor and the JSON peers of the same input, and a line saying
+// whether the flat menu meets its goal. With repetitions, the medians count.
+class MarkdownTableReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+private:
+    struct Measurement {
+        std::string input;
+        std::string operation;
+        double nsPerRun = 0;
+        double bytesPerRun = 0;
+        std::string error; // why the benchmark could not run; empty when it did
+    };
+
+    // The position of an input's measurement of an operation; npos if none.
+    std::size_t IndexOf(const std::string& input, std::string_view operation) const;
+    const Measurement* Find(const std::string& input, std::string_view operation) const;
+    void PrintTable(std::ostream& out) const;
+    void PrintGoal(std::ostream& out) const;
+
+    std::vector<Measurement> m_measurements;
+};
