@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+// The product name: the tray icon's tooltip and the name of every title.
+inline constexpr std::string_view kProductName = "Vellinor";
+
 // The program's own version, as the server's menu file names the latest one.
 inline constexpr std::string_view kApplicationVersion = "2.1.2.5";
 // The version as the About box shows it.

@@ -4,7 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+class CProgressDlg;
+class HttpRequest;
 
 // The whole menu: its edition number, the root sub-menu and the window-system
 // menu built from it, which this object owns.
@@ -35,6 +39,17 @@ public:
     MenuHandle GetMenuHandle();
 
     bool FindCommand(int nId, std::string& strUrl) const;
+
+    // Downloads the menu file into this (new, empty) menu while the progress
+    // window shows, records the query time when the server answered and tells
+    // the user the outcome. True only when a menu with a number other than
+    // wCurrentNumber was loaded.
+    bool UpdateFromServer(std::uint16_t wCurrentNumber);
+    // The reading step of an update, on an opened request, which it closes.
+    // Sets nResult (0, 1, 2 or 4); false when the internet layer failed, with
+    // its error text in strError.
+    bool ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<HttpRequest> pRequest,
+                        CProgressDlg& progress, int& nResult, std::string& strError);
 
     std::uint16_t m_wMenuNumber = 0;
     CMenuPopUp m_rootPopUp;
