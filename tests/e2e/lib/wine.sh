@@ -1,0 +1,116 @@
+# shellcheck shell=bash
+# Helpers for the end-to-end tests that run Windows programs under Wine.
+# A test sources this file, calls wine_init once, and then:
+#
+#   wine_run PROGRAM ARGS...  runs a Windows program; its exit status is the
+#                             program's exit code
+#   wine_wait                 waits until every program of the prefix has ended
+#   wine_stop                 ends every program of the prefix
+#   xvfb_start                gives the test an X display of its own (DISPLAY)
+#   e2e_at_exit COMMAND       runs COMMAND when the test ends
+#
+# Whatever these helpers start is stopped when the test's shell exits, however
+# it exits. Nothing outside the test's own folder is touched: Wine gets a fresh
+# prefix and its own HOME there.
+#
+# Variables for the test (set here when the caller has not):
+#   VELLINOR_WINDOWS_BUILD, VELLINOR_NATIVE_BUILD  the build trees under test
+#   E2E_DIR        the test's folder, emptied by wine_init: build/e2e/NAME
+#   E2E_ARTIFACTS  where screenshots and outputs worth keeping go
+
+E2E_REPO=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
+: "${VELLINOR_WINDOWS_BUILD:=$E2E_REPO/build/windows}"
+: "${VELLINOR_NATIVE_BUILD:=$E2E_REPO/build/native}"
+export VELLINOR_WINDOWS_BUILD VELLINOR_NATIVE_BUILD
+
+# Debian installs no wine on PATH; these are the 64-bit loader and server.
+WINE=${WINE:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver64}
+
+E2E_CLEANUPS=()
+E2E_XVFB_PID=
+
+e2e_at_exit() {
+    E2E_CLEANUPS+=("$1")
+}
+
+# The EXIT trap: the test's own cleanups last registered first, then Wine,
+# then the X server the programs were drawing on.
+e2e_cleanup() {
+    local i
+    for ((i = ${#E2E_CLEANUPS[@]} - 1; i >= 0; i--)); do
+        eval "${E2E_CLEANUPS[i]}" || true
+    done
+    E2E_CLEANUPS=()
+    [ -n "${WINEPREFIX:-}" ] && wine_stop
+    if [ -n "$E2E_XVFB_PID" ]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null
+        wait "$E2E_XVFB_PID" 2>/dev/null
+        E2E_XVFB_PID=
+    fi
+}
+
+# wine_init [NAME]: a fresh prefix in build/e2e/NAME (NAME defaults to the
+# test's file name), ready to run programs.
+wine_init() {
+    local name=${1:-$(basename -- "$0" .test.sh)}
+    E2E_DIR=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e/$name
+    E2E_ARTIFACTS=$E2E_DIR/artifacts
+
+    # A run that was killed may have left its server behind on the old prefix.
+    [ -d "$E2E_DIR/prefix" ] && WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null
+    rm -rf "$E2E_DIR"
+    mkdir -p "$E2E_DIR/home" "$E2E_ARTIFACTS"
+
+    export WINEPREFIX=$E2E_DIR/prefix WINEARCH=win64 WINEDEBUG=-all
+    # No Mono or Gecko installer prompts, no menu entries written for the
+    # desktop, and a HOME of its own so the user's files stay untouched.
+    export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+    export HOME=$E2E_DIR/home XDG_CONFIG_HOME=$E2E_DIR/home/.config
+    export XDG_DATA_HOME=$E2E_DIR/home/.local/share XDG_CACHE_HOME=$E2E_DIR/home/.cache
+
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+
+    "$WINE" wineboot --init </dev/null >"$E2E_DIR/wineboot.log" 2>&1 || return 1
+    "$WINESERVER" -w
+}
+
+wine_run() {
+    "$WINE" "$@"
+}
+
+# Waits until every program of the prefix has ended and its server is gone.
+wine_wait() {
+    "$WINESERVER" -w
+}
+
+wine_stop() {
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w 2>/dev/null
+    return 0
+}
+
+# Starts Xvfb on a display no one uses (the server picks it) and waits until
+# it takes connections. Later calls keep the one already running.
+xvfb_start() {
+    [ -n "$E2E_XVFB_PID" ] && return 0
+    local number_file=$E2E_DIR/xvfb-display
+    : >"$number_file"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$number_file" >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    local tries
+    for ((tries = 0; tries < 100; tries++)); do
+        if [ -s "$number_file" ]; then
+            DISPLAY=:$(head -n1 "$number_file")
+            export DISPLAY
+            return 0
+        fi
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "Xvfb did not start; see $E2E_DIR/xvfb.log" >&2
+    return 1
+}
