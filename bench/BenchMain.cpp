@@ -19,7 +19,10 @@ int main(int argc, char** argv) {
         inputs.push_back(std::make_unique<PreparedInput>(std::move(input)));
     RegisterMenuBenchmarks(inputs);
 
-    MarkdownTableReporter reporter;
+    std::vector<std::string> inputOrder;
+    for (const auto& prepared : inputs)
+        inputOrder.push_back(prepared->input.name);
+    MarkdownTableReporter reporter(std::move(inputOrder));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

@@ -10,4 +10,7 @@ inline constexpr std::string_view kPack = "pack";
 inline constexpr std::string_view kUnpack = "unpack";
 inline constexpr std::string_view kNlohmann = "json:nlohmann";
 inline constexpr std::string_view kSimdjson = "json:simdjson";
+
+// The order in which reports list them.
+inline constexpr std::string_view kAll[] = {kFloor, kParse, kPack, kUnpack, kNlohmann, kSimdjson};
 } // namespace bench_operation

@@ -80,28 +80,33 @@ void MarkdownTableReporter::PrintTable(std::ostream& out) const {
     out << "| Input | Operation | Bytes | ns per run | MB/s | time ÷ floor | time ÷ nlohmann"
            " | time ÷ simdjson |\n"
         << "|---|---|--:|--:|--:|--:|--:|--:|\n";
-    for (const Measurement& row : m_measurements) {
-        out << "| " << row.input << " | " << row.operation << " | "
-            << Format("%.0f", row.bytesPerRun) << " | ";
-        if (!row.error.empty()) {
-            out << "failed: " << row.error << " | – | – | – | – |\n";
-            continue;
-        }
-        const auto timeOf = [&](std::string_view operation) {
-            const Measurement* reference = Find(row.input, operation);
-            return reference != nullptr && reference->error.empty() ? reference->nsPerRun : 0.0;
-        };
-        // Against the peers only the text parser's row: they do its work.
-        const bool parses = row.operation == bench_operation::kParse;
-        out << Format(row.nsPerRun < 100 ? "%.1f" : "%.0f", row.nsPerRun) << " | "
-            << Format("%.1f", row.bytesPerRun / row.nsPerRun * 1e3) << " | "
-            << (row.operation == bench_operation::kFloor
-                    ? "1"
-                    : Ratio(row.nsPerRun, timeOf(bench_operation::kFloor)))
-            << " | " << (parses ? Ratio(row.nsPerRun, timeOf(bench_operation::kNlohmann)) : "–")
-            << " | " << (parses ? Ratio(row.nsPerRun, timeOf(bench_operation::kSimdjson)) : "–")
-            << " |\n";
+    for (const std::string& input : m_inputOrder)
+        for (const std::string_view operation : bench_operation::kAll)
+            if (const Measurement* row = Find(input, operation))
+                PrintRow(out, *row);
+}
+
+void MarkdownTableReporter::PrintRow(std::ostream& out, const Measurement& row) const {
+    out << "| " << row.input << " | " << row.operation << " | " << Format("%.0f", row.bytesPerRun)
+        << " | ";
+    if (!row.error.empty()) {
+        out << "failed: " << row.error << " | – | – | – | – |\n";
+        return;
     }
+    const auto timeOf = [&](std::string_view operation) {
+        const Measurement* reference = Find(row.input, operation);
+        return reference != nullptr && reference->error.empty() ? reference->nsPerRun : 0.0;
+    };
+    // Against the peers only the text parser's row: they do its work.
+    const bool parses = row.operation == bench_operation::kParse;
+    out << Format(row.nsPerRun < 100 ? "%.1f" : "%.0f", row.nsPerRun) << " | "
+        << Format("%.1f", row.bytesPerRun / row.nsPerRun * 1e3) << " | "
+        << (row.operation == bench_operation::kFloor
+                ? "1"
+                : Ratio(row.nsPerRun, timeOf(bench_operation::kFloor)))
+        << " | " << (parses ? Ratio(row.nsPerRun, timeOf(bench_operation::kNlohmann)) : "–")
+        << " | " << (parses ? Ratio(row.nsPerRun, timeOf(bench_operation::kSimdjson)) : "–")
+        << " |\n";
 }
 
 void MarkdownTableReporter::PrintGoal(std::ostream& out) const {

@@ -3,13 +3,18 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The console report, followed by a Markdown table that sets each figure
 // beside the floor and the JSON peers of the same input, and a line saying
 // whether the flat menu meets its goal. With repetitions, the medians count.
+// Rows follow the given order of inputs, whatever order the runs came in.
 class MarkdownTableReporter : public benchmark::ConsoleReporter {
 public:
+    explicit MarkdownTableReporter(std::vector<std::string> inputOrder)
+        : m_inputOrder(std::move(inputOrder)) {}
+
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
@@ -26,7 +31,9 @@ private:
     std::size_t IndexOf(const std::string& input, std::string_view operation) const;
     const Measurement* Find(const std::string& input, std::string_view operation) const;
     void PrintTable(std::ostream& out) const;
+    void PrintRow(std::ostream& out, const Measurement& row) const;
     void PrintGoal(std::ostream& out) const;
 
+    std::vector<std::string> m_inputOrder;
     std::vector<Measurement> m_measurements;
 };
