@@ -1,8 +1,12 @@
 #pragma once
 
 #include "tests/fake/CallLog.h"
+#include "tests/fake/FakeClock.h"
+#include "tests/fake/FakeDialogs.h"
 #include "tests/fake/FakeMenus.h"
 #include "tests/fake/FakeMessages.h"
+#include "tests/fake/FakeProgram.h"
+#include "tests/fake/FakeRegistry.h"
 #include "tests/fake/FakeText.h"
 
 // The whole fake platform. Constructing one provides every fake service to the
@@ -18,4 +22,8 @@ public:
     FakeMenus menus{log};
     FakeMessages messages{log};
     FakeText text{log};
+    FakeRegistry registry{log};
+    FakeClock clock;
+    FakeDialogs dialogs{log};
+    FakeProgram program;
 };

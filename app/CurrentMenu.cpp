@@ -1,0 +1,3 @@
+#include "app/CurrentMenu.h"
+
+CMenuData* g_pMenuData = nullptr;
