@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/ShellService.h"
+#include "platform/win32/Win32Window.h"
+
+// Starting other programs through the shell or as new processes.
+class Win32Shell : public ShellService {
+public:
+    explicit Win32Shell(const Win32Window& window) : m_window(window) {}
+
+    bool ShellOpen(const std::string& address) override;
+    // The program's path goes to the system separately from the line, so the
+    // system never guesses it by trying the line's words one after another.
+    bool StartProcess(const std::string& commandLine) override;
+
+private:
+    const Win32Window& m_window;
+};
