@@ -10,6 +10,12 @@ FakePlatform::FakePlatform() {
     Provide<ClockService>(&clock);
     Provide<DialogService>(&dialogs);
     Provide<ProgramService>(&program);
+    Provide<WindowService>(&window);
+    Provide<TimerService>(&timers);
+    Provide<TrayService>(&tray);
+    Provide<ShellService>(&shell);
+    Provide<HttpService>(&http);
+    Provide<ModelessDialogService>(&modeless);
 }
 
 FakePlatform::~FakePlatform() {
@@ -20,4 +26,10 @@ FakePlatform::~FakePlatform() {
     Provide<ClockService>(nullptr);
     Provide<DialogService>(nullptr);
     Provide<ProgramService>(nullptr);
+    Provide<WindowService>(nullptr);
+    Provide<TimerService>(nullptr);
+    Provide<TrayService>(nullptr);
+    Provide<ShellService>(nullptr);
+    Provide<HttpService>(nullptr);
+    Provide<ModelessDialogService>(nullptr);
 }
