@@ -9,21 +9,26 @@
 namespace {
 
 void WriteEntry(std::ostream& out, const CMenuItem& entry) {
+    out << EntryKindName(entry);
     if (entry.IsSite()) {
         const auto& site = static_cast<const CMenuSite&>(entry);
-        out << "site " << site.m_nCommandId << ' ' << QuoteBytes(site.m_strCaption) << ' '
+        out << ' ' << site.m_nCommandId << ' ' << QuoteBytes(site.m_strCaption) << ' '
             << QuoteBytes(site.m_strUrl);
-    } else if (entry.IsPopUp()) {
-        out << "popup " << QuoteBytes(entry.m_strCaption);
-    } else {
-        out << (entry.IsDivider() ? "divider" : "item");
-        if (!entry.IsDivider() || !entry.m_strCaption.empty())
-            out << ' ' << QuoteBytes(entry.m_strCaption);
+    } else if (!entry.IsDivider() || !entry.m_strCaption.empty()) {
+        out << ' ' << QuoteBytes(entry.m_strCaption);
     }
     out << '\n';
 }
 
 } // namespace
+
+const char* EntryKindName(const CMenuItem& entry) {
+    if (entry.IsSite())
+        return "site";
+    if (entry.IsPopUp())
+        return "popup";
+    return entry.IsDivider() ? "divider" : "item";
+}
 
 void WriteMenuEntries(std::ostream& out, const CMenuPopUp& root) {
     out << "root " << QuoteBytes(root.m_strCaption) << '\n';

@@ -15,6 +15,9 @@
 // caption (`divider "caption"`), which no menu text gives.
 void WriteMenuEntries(std::ostream& out, const CMenuPopUp& root);
 
+// The word an entry's line begins with: site, popup, divider or item.
+const char* EntryKindName(const CMenuItem& entry);
+
 // What `show` prints for a parse result: the result line, then for 0 the
 // number and the tree, for 1 the number alone.
 void WriteShowListing(std::ostream& out, int result, const CMenuData& menu);

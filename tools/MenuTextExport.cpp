@@ -4,6 +4,7 @@
 #include "menu/MenuSite.h"
 #include "menu/MenuText.h"
 #include "menu/MenuWalk.h"
+#include "tools/MenuListing.h"
 #include "tools/MenuTextLimits.h"
 #include "tools/QuotedString.h"
 
@@ -97,8 +98,8 @@ public:
             problem = "a bare entry has no form in a menu text";
         }
         if (!problem.empty())
-            Report("entry " + std::to_string(entryNumber) + " (" + Describe(entry) +
-                   "): " + problem);
+            Report("entry " + std::to_string(entryNumber) + " (" + EntryKindName(entry) + ' ' +
+                   QuoteBytes(entry.m_strCaption) + "): " + problem);
         AddLine(line);
     }
 
@@ -107,14 +108,6 @@ public:
     std::size_t LineCount() const { return m_lineCount; }
 
 private:
-    static std::string Describe(const CMenuItem& entry) {
-        if (entry.IsSite())
-            return "site " + QuoteBytes(entry.m_strCaption);
-        if (entry.IsPopUp())
-            return "popup " + QuoteBytes(entry.m_strCaption);
-        return (entry.IsDivider() ? "divider " : "item ") + QuoteBytes(entry.m_strCaption);
-    }
-
     MenuTextExport& m_result;
     std::size_t m_lineCount = 0;
 };
