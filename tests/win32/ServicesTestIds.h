@@ -1,0 +1,11 @@
+#pragma once
+
+// Resources of the services test program.
+#define IDD_SAMPLE 100
+#define IDC_SAMPLE_CHECK 1011
+#define IDC_SAMPLE_EDIT 1012
+#define IDC_SAMPLE_OTHER 1013
+#define IDS_SHORT 100
+#define IDS_LONG 101
+#define IDI_SAMPLE 130
+#define IDD_MISSING 999

@@ -1,0 +1,23 @@
+#include "tests/win32/ServiceChecks.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    const int child = RunAsChild(argc, argv);
+    if (child >= 0)
+        return child;
+
+    char ownPath[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
+    CheckList checks;
+    CheckHiddenWindow(checks);
+    CheckTimers(checks);
+    CheckMenus(checks);
+    CheckModalDialogs(checks);
+    CheckMessageBoxes(checks);
+    CheckProcessStart(checks, ownPath);
+    std::printf("%d failed\n", checks.Failures());
+    return checks.Failures();
+}
