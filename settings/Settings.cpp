@@ -3,7 +3,6 @@
 #include "app/CurrentMenu.h"
 #include "menu/MenuArchive.h"
 #include "platform/Services.h"
-#include "settings/DueRule.h"
 #include "settings/PreferencesDlg.h"
 #include "settings/QueryTimeText.h"
 

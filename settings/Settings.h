@@ -2,6 +2,7 @@
 
 #include "platform/ClockService.h"
 #include "platform/RegistryService.h"
+#include "settings/DueRule.h"
 
 #include <cstdint>
 #include <string>
