@@ -77,6 +77,9 @@ MarkdownTableReporter::Find(const std::string& input, std::string_view operation
 }
 
 void MarkdownTableReporter::PrintTable(std::ostream& out) const {
+    out << "ns per run: CPU time, the median when repeated. MB/s: over each row's own bytes"
+           " (the menu text, the stored form or the JSON). Ratios: time over the floor's, or"
+           " the parser's time over each JSON peer's on the same tree.\n\n";
     out << "| Input | Operation | Bytes | ns per run | MB/s | time ÷ floor | time ÷ nlohmann"
            " | time ÷ simdjson |\n"
         << "|---|---|--:|--:|--:|--:|--:|--:|\n";

@@ -10,10 +10,11 @@
 // beside the floor and the JSON peers of the same input, and a line saying
 // whether the flat menu meets its goal. With repetitions, the medians count.
 // Rows follow the given order of inputs, whatever order the runs came in.
+// Plain text, no colours, so that the output can be kept as it is.
 class MarkdownTableReporter : public benchmark::ConsoleReporter {
 public:
     explicit MarkdownTableReporter(std::vector<std::string> inputOrder)
-        : m_inputOrder(std::move(inputOrder)) {}
+        : ConsoleReporter(OO_Tabular), m_inputOrder(std::move(inputOrder)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
