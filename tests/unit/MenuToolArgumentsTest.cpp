@@ -25,6 +25,10 @@ struct AcceptedCase {
     bool menuText;
 };
 
+std::ostream& operator<<(std::ostream& out, const AcceptedCase& c) {
+    return out << c.line;
+}
+
 class AcceptedCommandLines : public ::testing::TestWithParam<AcceptedCase> {};
 
 TEST_P(AcceptedCommandLines, GiveTheirCommandAndOptions) {
