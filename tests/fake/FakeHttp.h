@@ -9,13 +9,13 @@
 class FakeHttp : public HttpService {
 public:
     struct Answer {
-        bool sessionFails = false;   // the internet layer cannot start
-        std::string sessionError;    // its error text
-        bool cannotOpen = false;     // no connection
+        bool sessionFails = false; // the internet layer cannot start
+        std::string sessionError;  // its error text
+        bool cannotOpen = false;   // no connection
         int status = 200;
         std::string body;
-        bool readFails = false;      // the body breaks off
-        std::string readError;       // its error text
+        bool readFails = false; // the body breaks off
+        std::string readError;  // its error text
     };
 
     explicit FakeHttp(CallLog& log) : m_log(log) {}

@@ -1,0 +1,51 @@
+// The two timers and the sequence of a server check.
+#include "app/BusyScope.h"
+#include "app/CurrentMenu.h"
+#include "app/SiteMenuApp.h"
+#include "app/TrayIcon.h"
+#include "menu/MenuData.h"
+#include "platform/Services.h"
+#include "settings/Settings.h"
+#include "update/Prompts.h"
+
+#include <memory>
+
+void CSiteMenuApp::StartHourlyTimer() {
+    m_nHourlyTimer = Use<TimerService>().StartTimer(kHourlyTimerId, kHourlyPeriodMs);
+}
+
+void CSiteMenuApp::OnTimer(unsigned timerId) {
+    if (timerId == m_nHourlyTimer) {
+        // While anything else is going on the tick is lost; the next chance
+        // comes an hour later.
+        if (m_nBusyCount == 0)
+            OnHourlyTimer();
+    } else if (timerId == m_nBlinkTimer) {
+        OnBlinkTimer();
+    }
+}
+
+void CSiteMenuApp::OnHourlyTimer() {
+    if (g_settings.IsCheckDue())
+        CheckNow(true);
+}
+
+bool CSiteMenuApp::CheckNow(bool bPrompt) {
+    CBusyScope busy;
+    if (bPrompt && !PromptForQuery())
+        return false;
+    if (!PromptForConnection())
+        return false;
+    return UpdateMenu();
+}
+
+bool CSiteMenuApp::UpdateMenu() {
+    auto fresh = std::make_unique<CMenuData>();
+    if (!fresh->UpdateFromServer(g_pMenuData->m_wMenuNumber))
+        return false;
+    delete g_pMenuData;
+    g_pMenuData = fresh.release();
+    g_trayIcon.m_hMenu = g_pMenuData->GetMenuHandle();
+    g_settings.SaveMenu();
+    return true;
+}

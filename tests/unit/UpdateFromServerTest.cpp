@@ -1,0 +1,172 @@
+#include "res/resource.h"
+#include "tests/unit/AppFixture.h"
+
+#include <functional>
+
+namespace {
+
+struct OutcomeCase {
+    const char* name;
+    std::function<void(FakeHttp::Answer&)> server;
+    unsigned message;
+    unsigned icon;
+    bool recordsQuery;
+    bool returns;
+    int ticks;
+};
+
+const std::string kMenu9 = "1\n2.1.2.5\n9\nBEGIN Sites\nNews\tnews.example\nEND\n";
+
+class UpdateOutcome : public AppFixture, public testing::WithParamInterface<OutcomeCase> {
+protected:
+    UpdateOutcome() {
+        fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
+        fake.modeless.disabledAtCreation[IDD_PROGRESS] = {IDC_RETRIEVING, IDC_CLOSING,
+                                                          IDC_BUILDING};
+        fake.clock.now += 1000; // so a recorded query differs from the start time
+    }
+};
+
+TEST_P(UpdateOutcome, TellsTheUserAndRecordsTheQueryAsTheOutcomeSays) {
+    const OutcomeCase& c = GetParam();
+    c.server(fake.http.next);
+    const TimeValue startTime = g_settings.m_timeLastQuery;
+
+    CMenuData fresh;
+    EXPECT_EQ(c.returns, fresh.UpdateFromServer(4));
+
+    EXPECT_EQ((std::vector<std::pair<unsigned, unsigned>>{{c.message, c.icon}}),
+              fake.messages.shown);
+    EXPECT_EQ(c.recordsQuery ? fake.clock.now : startTime, g_settings.m_timeLastQuery);
+    EXPECT_EQ(c.recordsQuery, fake.registry.SettingsKey().Dword("LastQuery").has_value());
+    ASSERT_EQ(1u, fake.modeless.windows.size());
+    const auto& window = fake.modeless.windows[0];
+    EXPECT_FALSE(window.open);
+    ASSERT_EQ(static_cast<std::size_t>(c.ticks), window.redrawn.size()) << "each tick is painted";
+    EXPECT_EQ(static_cast<std::size_t>(c.ticks), fake.window.sleeps.size());
+    const int boxes[] = {IDC_CONNECTING, IDC_RETRIEVING, IDC_CLOSING, IDC_BUILDING};
+    if (c.ticks > 0) {
+        const FakeControlStates& last = window.redrawn.back();
+        for (int box = 0; box < 4; ++box)
+            EXPECT_EQ(box < c.ticks, last.count(boxes[box]) && last.at(boxes[box]).checked) << box;
+    }
+    EXPECT_TRUE(fake.window.IsHiddenWindowEnabled());
+    EXPECT_EQ(0, theApp.m_nBusyCount);
+    EXPECT_TRUE(fake.timers.Running().empty());
+    EXPECT_EQ(c.returns ? 9 : fresh.m_wMenuNumber, fresh.m_wMenuNumber);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, UpdateOutcome,
+    testing::Values(
+        OutcomeCase{"NewMenu", [](FakeHttp::Answer& a) { a.body = kMenu9; }, IDS_NEW_MENU_LOADED,
+                    0x40, true, true, 4},
+        OutcomeCase{"SameNumber",
+                    [](FakeHttp::Answer& a) { a.body = "1\n2.1.2.5\n4\nBEGIN S\nA\ta\nEND\n"; },
+                    IDS_NO_NEW_MENU, 0x40, true, false, 4},
+        OutcomeCase{"NewFormat",
+                    [](FakeHttp::Answer& a) { a.body = "2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"; },
+                    IDS_NEW_FORMAT, 0x10, true, false, 3},
+        OutcomeCase{"NoConnection", [](FakeHttp::Answer& a) { a.cannotOpen = true; },
+                    IDS_NO_CONNECTION, 0x10, false, false, 0},
+        OutcomeCase{"TwentyBytes", [](FakeHttp::Answer& a) { a.body = std::string(20, 'x'); },
+                    IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"FiveLines",
+                    [](FakeHttp::Answer& a) { a.body = "1\n2.1.2.5\n9\nBEGIN Sites\nEND\n"; },
+                    IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"ErrorPage",
+                    [](FakeHttp::Answer& a) {
+                        a.status = 404;
+                        a.body = kMenu9;
+                    },
+                    IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"ServerError",
+                    [](FakeHttp::Answer& a) {
+                        a.status = 500;
+                        a.body = kMenu9;
+                    },
+                    IDS_READ_FAILED, 0x10, false, false, 3}),
+    [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
+
+class UpdateFailure : public UpdateOutcome {};
+
+TEST_F(UpdateFailure, AnInternetErrorIsShownWithItsOwnTextAndRecordsNothing) {
+    fake.http.next.readFails = true;
+    fake.http.next.readError = "The connection with the server was reset";
+    const TimeValue startTime = g_settings.m_timeLastQuery;
+
+    CMenuData fresh;
+    EXPECT_FALSE(fresh.UpdateFromServer(4));
+
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ((std::vector<std::pair<std::string, unsigned>>{
+                  {"The connection with the server was reset", 0x10}}),
+              fake.messages.shownTexts);
+    EXPECT_EQ(startTime, g_settings.m_timeLastQuery);
+    EXPECT_FALSE(fake.modeless.windows.at(0).open);
+    EXPECT_TRUE(fake.window.IsHiddenWindowEnabled());
+    EXPECT_EQ(0, theApp.m_nBusyCount);
+}
+
+TEST_F(UpdateFailure, AnInternetErrorWithoutTextIsCommandFailed) {
+    fake.http.next.sessionFails = true;
+    CMenuData fresh;
+    EXPECT_FALSE(fresh.UpdateFromServer(4));
+    EXPECT_EQ((std::vector<std::pair<unsigned, unsigned>>{{IDS_COMMAND_FAILED, 0x10}}),
+              fake.messages.shown);
+    EXPECT_FALSE(fake.registry.SettingsKey().Dword("LastQuery").has_value());
+}
+
+TEST_F(UpdateFailure, OnlyTheFirst64KiBOfALongBodyAreUsed) {
+    // A menu whose root END lies beyond 65,536 bytes: the cut leaves the
+    // block open, and the whole lines before the cut are the menu.
+    const std::string header = "1\n2.1.2.5\n9\nBEGIN Sites\n";
+    const std::string line = "Site\thttp://example.com/page\n";
+    std::string body = header;
+    while (body.size() < 70000)
+        body += line;
+    body += "Late\tlate.example\nEND\n";
+    fake.http.next.body = body;
+
+    CMenuData fresh;
+    EXPECT_TRUE(fresh.UpdateFromServer(4));
+
+    EXPECT_EQ(65536u, fake.http.largestRead);
+    EXPECT_EQ((65536u - header.size()) / line.size(), fresh.m_rootPopUp.m_arrChildren.size());
+}
+
+TEST_F(UpdateFailure, TheRequestUsesTheProgramNameAndThePolicyAddress) {
+    fake.registry.Key(RegistryRoot::LocalMachine, "Software\\Policies\\Vellinor")
+        .SetString("MenuUrl", "http://127.0.0.1:8080/velweb/sites.txt");
+    fake.http.next.cannotOpen = true;
+    CMenuData fresh;
+    fresh.UpdateFromServer(0);
+    EXPECT_EQ(1u, fake.log.Count("OpenSession Vellinor"));
+    EXPECT_EQ(1u, fake.log.Count("OpenUrl http://127.0.0.1:8080/velweb/sites.txt"));
+}
+
+TEST_F(UpdateFailure, WithoutAPolicyTheBuiltInAddressIsUsed) {
+    fake.http.next.cannotOpen = true;
+    CMenuData fresh;
+    fresh.UpdateFromServer(0);
+    EXPECT_EQ(1u, fake.log.Count(std::string("OpenUrl ") + VELLINOR_MENU_URL));
+}
+
+TEST_F(UpdateFailure, AnOwnerDisabledBeforeStaysDisabled) {
+    fake.window.EnableHiddenWindow(false);
+    fake.http.next.cannotOpen = true;
+    CMenuData fresh;
+    fresh.UpdateFromServer(0);
+    EXPECT_FALSE(fake.window.IsHiddenWindowEnabled());
+}
+
+TEST_F(UpdateFailure, AProgressWindowThatCannotBeCreatedChangesNothingElse) {
+    fake.modeless.createSucceeds = false;
+    fake.http.next.body = kMenu9;
+    CMenuData fresh;
+    EXPECT_TRUE(fresh.UpdateFromServer(4));
+    EXPECT_TRUE(fake.window.IsHiddenWindowEnabled());
+    EXPECT_EQ(0, theApp.m_nBusyCount);
+}
+
+} // namespace

@@ -1,0 +1,98 @@
+// Downloading a new menu from the server.
+#include "menu/MenuData.h"
+#include "platform/HttpService.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramService.h"
+#include "platform/Services.h"
+#include "res/resource.h"
+#include "settings/Settings.h"
+#include "update/MenuAddress.h"
+#include "update/ProgressDlg.h"
+
+namespace {
+
+constexpr std::size_t kLargestBody = 65536;
+constexpr std::size_t kSmallestBody = 21;
+
+enum Result { kNewMenu = 0, kSameMenu = 1, kNewFormat = 2, kNoConnection = 3, kTooLittleData = 4 };
+
+void ShowOutcome(int result) {
+    MessageService& messages = Use<MessageService>();
+    switch (result) {
+    case kNewMenu:
+        messages.ShowMessage(IDS_NEW_MENU_LOADED, MessageService::kIconInformation);
+        break;
+    case kSameMenu:
+        messages.ShowMessage(IDS_NO_NEW_MENU, MessageService::kIconInformation);
+        break;
+    case kNewFormat:
+        messages.ShowMessage(IDS_NEW_FORMAT, MessageService::kIconStop);
+        break;
+    case kNoConnection:
+        messages.ShowMessage(IDS_NO_CONNECTION, MessageService::kIconStop);
+        break;
+    default:
+        messages.ShowMessage(IDS_READ_FAILED, MessageService::kIconStop);
+        break;
+    }
+}
+
+void ShowInternetError(const std::string& errorText) {
+    MessageService& messages = Use<MessageService>();
+    if (errorText.empty())
+        messages.ShowMessage(IDS_COMMAND_FAILED, MessageService::kIconStop);
+    else
+        messages.ShowText(errorText, MessageService::kIconStop);
+}
+
+bool IsSuccessStatus(int status) {
+    return status >= 200 && status <= 299;
+}
+
+} // namespace
+
+bool CMenuData::UpdateFromServer(std::uint16_t wCurrentNumber) {
+    int result = kNoConnection;
+    std::string error;
+    bool internetOk = true;
+    {
+        CProgressDlg progress;
+        const std::string agent = Use<ProgramService>().ProgramName();
+        std::unique_ptr<HttpSession> session = Use<HttpService>().OpenSession(agent, error);
+        if (session == nullptr) {
+            internetOk = false;
+        } else if (std::unique_ptr<HttpRequest> request = session->OpenUrl(MenuAddress())) {
+            internetOk =
+                ReadServerFile(wCurrentNumber, std::move(request), progress, result, error);
+        }
+    }
+    if (!internetOk) {
+        ShowInternetError(error);
+        return false;
+    }
+    if (result == kNewMenu || result == kSameMenu || result == kNewFormat)
+        g_settings.RecordQueryTime();
+    ShowOutcome(result);
+    return result == kNewMenu;
+}
+
+bool CMenuData::ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<HttpRequest> pRequest,
+                               CProgressDlg& progress, int& nResult, std::string& strError) {
+    progress.NextStep(); // connected
+    // An error page is not a menu, however long it is.
+    const bool success = IsSuccessStatus(pRequest->StatusCode());
+    std::string body;
+    if (success && !pRequest->ReadBody(kLargestBody, body, strError))
+        return false;
+    progress.NextStep(); // data read
+    pRequest.reset();
+    progress.NextStep(); // connection closed
+    if (!success || body.size() < kSmallestBody) {
+        nResult = kTooLittleData;
+        return true;
+    }
+    nResult = ParseText(wCurrentNumber, body.data(), body.size());
+    if (nResult <= kSameMenu)
+        progress.NextStep(); // menu built
+    return true;
+}
