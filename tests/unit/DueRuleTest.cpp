@@ -122,6 +122,13 @@ TEST_F(DaylightSavingTest, DayOfTwentyFiveHoursIsDueAgainTheSameDay) {
     EXPECT_TRUE(DueAt(kDaily, "2002-11-03 00:30:00", "2002-11-03 00:45:00"));
 }
 
+TEST_F(DaylightSavingTest, MonthlyKeepsTheLocalTimeOfDayAcrossTheChange) {
+    // 23:30 standard time on 20 February is due at 23:30 summer time on
+    // 20 March, not an hour later on the 21st.
+    EXPECT_FALSE(DueAt(kMonthly, "2002-02-20 23:30:00", "2002-03-19 23:59:59"));
+    EXPECT_TRUE(DueAt(kMonthly, "2002-02-20 23:30:00", "2002-03-20 00:00:00"));
+}
+
 TEST_F(DaylightSavingTest, MonthlyMomentInTheSkippedHourStaysOnItsDay) {
     // 02:30 on 10 March 2002 does not exist there; the library moves it
     // within the day.
