@@ -2,6 +2,13 @@
 
 #include <string>
 
+// The system headers define LoadIcon as a macro for their character sets; the
+// program never uses it, and where they come first it would rename the
+// operation below.
+#ifdef LoadIcon
+#undef LoadIcon
+#endif
+
 // Opaque handle of an icon loaded from the program's resources.
 struct IconHandleTag;
 using IconHandle = IconHandleTag*;

@@ -8,8 +8,7 @@
 
 #include <map>
 
-// The interface's operation shares its name with a character-set macro of the
-// system headers; the program never uses the macro.
+// Gone again, as in platform/TrayService.h, for when that came first.
 #ifdef LoadIcon
 #undef LoadIcon
 #endif
