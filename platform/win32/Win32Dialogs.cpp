@@ -1,30 +1,10 @@
 #include "platform/win32/Win32Dialogs.h"
 
-#include "platform/win32/DialogCommand.h"
-#include "platform/win32/Win32DialogControls.h"
-#include "platform/win32/WorkArea.h"
+#include "platform/win32/HandlerDialogProc.h"
 
 int Win32Dialogs::RunModal(unsigned templateId, DialogHandler& handler) {
-    const INT_PTR result =
-        ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
-                          m_window.ModalOwner(), DialogProc, reinterpret_cast<LPARAM>(&handler));
+    const INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr),
+                                             MAKEINTRESOURCEA(templateId), m_window.ModalOwner(),
+                                             HandlerDialogProc, reinterpret_cast<LPARAM>(&handler));
     return result == -1 ? kFailed : static_cast<int>(result);
-}
-
-INT_PTR CALLBACK Win32Dialogs::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        auto* handler = reinterpret_cast<DialogHandler*>(lParam);
-        Win32DialogControls controls(dialog);
-        handler->OnInitDialog(controls);
-        // The owner is never visible, so centring on it would put the dialog
-        // in the corner of the screen.
-        CentreOnWorkArea(dialog);
-        return TRUE;
-    }
-    auto* handler = reinterpret_cast<DialogHandler*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-    if (handler == nullptr || message != WM_COMMAND)
-        return FALSE;
-    Win32DialogControls controls(dialog);
-    return RouteDialogCommand(*handler, controls, wParam) ? TRUE : FALSE;
 }

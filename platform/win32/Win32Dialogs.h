@@ -12,7 +12,5 @@ public:
     int RunModal(unsigned templateId, DialogHandler& handler) override;
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
     const Win32Window& m_window;
 };

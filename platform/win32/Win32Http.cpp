@@ -1,0 +1,151 @@
+#include "platform/win32/Win32Http.h"
+
+#include "platform/win32/BoundedCall.h"
+#include "platform/win32/InternetErrorText.h"
+#include "platform/win32/RequestDeadline.h"
+#include "platform/win32/Win32InternetHandle.h"
+
+#include <algorithm>
+
+namespace {
+
+// Always from the server itself, never into the cache, over an open connection
+// to the same server when there is one, bytes as sent. A redirection from
+// http to https is followed like any other; https needs no flag of its own,
+// the address's scheme asks for it.
+constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_EXISTING_CONNECT |
+                             INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_TRANSFER_BINARY |
+                             INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
+constexpr DWORD_PTR kContext = 1;
+// What one read asks for at most, so a large limit is not allocated at once.
+constexpr std::size_t kLargestRead = 65536;
+
+// What a call that opens an address shares with the thread that runs it.
+struct Opening {
+    SharedInternetHandle session;
+    std::string address;
+    UniqueInternetHandle request;
+
+    void Run() {
+        request.reset(
+            ::InternetOpenUrlA(session->get(), address.c_str(), nullptr, 0, kOpenFlags, kContext));
+    }
+};
+
+// What a call that reads a body shares with the thread that runs it.
+struct Reading {
+    SharedInternetHandle request;
+    std::size_t maxBytes = 0;
+    std::string body;
+    DWORD error = ERROR_SUCCESS;
+
+    // The server may send the body in pieces of any size; a short read is not
+    // its end, only an empty one is.
+    void Run() {
+        while (body.size() < maxBytes) {
+            const std::size_t held = body.size();
+            const DWORD wanted = static_cast<DWORD>(std::min(maxBytes - held, kLargestRead));
+            body.resize(held + wanted);
+            DWORD got = 0;
+            const BOOL read = ::InternetReadFile(request->get(), &body[held], wanted, &got);
+            body.resize(held + (read ? got : 0));
+            if (!read) {
+                error = ::GetLastError();
+                return;
+            }
+            if (got == 0)
+                return;
+        }
+    }
+};
+
+// Past the deadline the text says the request timed out.
+DWORD ErrorOfBoundedCall(DWORD outcome) {
+    return outcome == WAIT_TIMEOUT ? ERROR_INTERNET_TIMEOUT : outcome;
+}
+
+class Win32HttpRequest : public HttpRequest {
+public:
+    // The request keeps its session open: closing a session ends its requests.
+    Win32HttpRequest(SharedInternetHandle session, SharedInternetHandle request,
+                     const RequestDeadline& deadline)
+        : m_session(std::move(session)), m_request(std::move(request)), m_deadline(deadline) {
+        DWORD status = 0;
+        DWORD size = sizeof status;
+        if (::HttpQueryInfoA(m_request->get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
+                             &status, &size, nullptr))
+            m_status = static_cast<int>(status);
+    }
+
+    int StatusCode() const override { return m_status; }
+
+    bool ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) override {
+        auto reading = std::make_shared<Reading>();
+        reading->request = m_request;
+        reading->maxBytes = maxBytes;
+        const unsigned remaining = m_deadline.RemainingMs();
+        const DWORD outcome =
+            remaining == 0 ? WAIT_TIMEOUT : RunBounded(remaining, [reading] { reading->Run(); });
+        const DWORD error = outcome == ERROR_SUCCESS ? reading->error : ErrorOfBoundedCall(outcome);
+        if (error != ERROR_SUCCESS) {
+            errorText = InternetErrorText(error);
+            return false;
+        }
+        body = std::move(reading->body);
+        errorText.clear();
+        return true;
+    }
+
+private:
+    SharedInternetHandle m_session;
+    SharedInternetHandle m_request;
+    RequestDeadline m_deadline;
+    int m_status = 0;
+};
+
+class Win32HttpSession : public HttpSession {
+public:
+    Win32HttpSession(SharedInternetHandle session, unsigned deadlineMs)
+        : m_session(std::move(session)), m_deadlineMs(deadlineMs) {}
+
+    std::unique_ptr<HttpRequest> OpenUrl(const std::string& address) override {
+        const RequestDeadline deadline(m_deadlineMs);
+        auto opening = std::make_shared<Opening>();
+        opening->session = m_session;
+        opening->address = address;
+        if (RunBounded(deadline.RemainingMs(), [opening] { opening->Run(); }) != ERROR_SUCCESS ||
+            !opening->request)
+            return nullptr;
+        return std::make_unique<Win32HttpRequest>(
+            m_session, std::make_shared<UniqueInternetHandle>(std::move(opening->request)),
+            deadline);
+    }
+
+private:
+    SharedInternetHandle m_session;
+    unsigned m_deadlineMs;
+};
+
+// No single step may wait longer than the whole request may take, so a call
+// left behind at the deadline ends soon after it where the layer honours them.
+void SetTimeouts(HINTERNET session, DWORD milliseconds) {
+    for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                               INTERNET_OPTION_RECEIVE_TIMEOUT})
+        ::InternetSetOptionA(session, option, &milliseconds, sizeof milliseconds);
+}
+
+} // namespace
+
+std::unique_ptr<HttpSession> Win32Http::OpenSession(const std::string& agent,
+                                                    std::string& errorText) {
+    UniqueInternetHandle session(
+        ::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) {
+        errorText = InternetErrorText(::GetLastError());
+        return nullptr;
+    }
+    errorText.clear();
+    SetTimeouts(session.get(), m_deadlineMs);
+    return std::make_unique<Win32HttpSession>(
+        std::make_shared<UniqueInternetHandle>(std::move(session)), m_deadlineMs);
+}
