@@ -26,7 +26,8 @@ public:
     // Empties this sub-menu, then reads its caption and entries from the block
     // that opens at lines[nIndex]; on return nIndex is at the line that closed
     // it. Lines that run out close every open block (nIndex is then
-    // lines.size()).
+    // lines.size()); with nIndex already past the lines the sub-menu stays
+    // empty and untitled.
     void Parse(const MenuLines& lines, std::size_t& nIndex);
 
     // Deletes the whole subtree, deepest entries first.

@@ -27,6 +27,12 @@ int CMenuData::ParseText(std::uint16_t wCurrentNumber, const char* pText, std::s
 
 void CMenuPopUp::Parse(const MenuLines& lines, std::size_t& nIndex) {
     RemoveAll();
+    if (nIndex >= lines.size()) {
+        // No opening line: nothing to read, and nothing past the lines.
+        m_strCaption.clear();
+        nIndex = lines.size();
+        return;
+    }
     m_strCaption.assign(BlockCaption(lines[nIndex]));
 
     // The blocks still open, innermost last; each END closes exactly one.
