@@ -16,7 +16,8 @@
 # Variables for the test (set here when the caller has not):
 #   VELLINOR_WINDOWS_BUILD, VELLINOR_NATIVE_BUILD  the build trees under test
 #   E2E_DIR        the test's folder, emptied by wine_init: build/e2e/NAME
-#   E2E_ARTIFACTS  where screenshots and outputs worth keeping go
+#   E2E_ARTIFACTS  where screenshots and outputs worth keeping go, emptied by
+#                  wine_init: build/e2e-artifacts/NAME
 
 E2E_REPO=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
 : "${VELLINOR_WINDOWS_BUILD:=$E2E_REPO/build/windows}"
@@ -55,11 +56,11 @@ e2e_cleanup() {
 wine_init() {
     local name=${1:-$(basename -- "$0" .test.sh)}
     E2E_DIR=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e/$name
-    E2E_ARTIFACTS=$E2E_DIR/artifacts
+    E2E_ARTIFACTS=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e-artifacts/$name
 
     # A run that was killed may have left its server behind on the old prefix.
     [ -d "$E2E_DIR/prefix" ] && WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null
-    rm -rf "$E2E_DIR"
+    rm -rf "$E2E_DIR" "$E2E_ARTIFACTS"
     mkdir -p "$E2E_DIR/home" "$E2E_ARTIFACTS"
 
     export WINEPREFIX=$E2E_DIR/prefix WINEARCH=win64 WINEDEBUG=-all
@@ -75,6 +76,9 @@ wine_init() {
 
     "$WINE" wineboot --init </dev/null >"$E2E_DIR/wineboot.log" 2>&1 || return 1
     "$WINESERVER" -w
+    # A new prefix does not find Wine's own fonts, and dialogs set in
+    # "MS Sans Serif" would be drawn in a wider font that clips their texts.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 wine_run() {

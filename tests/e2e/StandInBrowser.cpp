@@ -1,0 +1,31 @@
+// A web browser stand-in for the end-to-end tests. Registered as the open
+// command of web pages and of http and https addresses, it records how it was
+// started: it appends its whole command line, as one line, to "browser.log"
+// beside the program file, and exits. Nothing else in the test prefix starts
+// it, so every line is one browser start by the program under test.
+#include <windows.h>
+
+#include <string>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length == MAX_PATH)
+        return 1;
+    std::string logPath(path);
+    logPath.replace(logPath.find_last_of('\\') + 1, std::string::npos, "browser.log");
+
+    // Opened anew for each start, so two browsers started close together
+    // both land in the file, one line each.
+    const HANDLE log =
+        ::CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE)
+        return 1;
+    const std::string line = std::string(::GetCommandLineA()) + "\n";
+    DWORD written = 0;
+    const BOOL ok =
+        ::WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    ::CloseHandle(log);
+    return ok && written == line.size() ? 0 : 1;
+}
