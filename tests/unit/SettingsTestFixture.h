@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // A fresh program state for every test: the fake platform, the settings at
 // their built-in defaults for a program started at kProgramStart, and an
@@ -38,6 +41,18 @@ protected:
     }
     static bool IsEmptyTree(const CMenuData& menu) {
         return menu.m_wMenuNumber == 0 && menu.m_rootPopUp.m_arrChildren.empty();
+    }
+
+    // The logged calls that start with one of prefixes, in order.
+    std::vector<std::string> Calls(std::initializer_list<std::string_view> prefixes) const {
+        std::vector<std::string> calls;
+        for (const std::string& line : fake.log.Lines())
+            for (std::string_view prefix : prefixes)
+                if (std::string_view(line).substr(0, prefix.size()) == prefix) {
+                    calls.push_back(line);
+                    break;
+                }
+        return calls;
     }
 
     // Registry access of any kind since the test began.

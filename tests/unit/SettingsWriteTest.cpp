@@ -56,7 +56,7 @@ TEST_P(SetterTest, ChangeWritesItsValueInOneCycle) {
                   "RegSetValue 1 " + name + " REG_DWORD " + std::to_string(GetParam().stored),
                   "RegCloseKey 1",
               }),
-              fake.log.Lines());
+              Calls({"Reg"}));
     const FakeRegistryKey& key = fake.registry.SettingsKey();
     EXPECT_EQ(GetParam().stored, key.Dword(name));
     EXPECT_EQ(2u, key.ValueCount());
