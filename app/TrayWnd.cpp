@@ -1,9 +1,11 @@
 #include "app/TrayWnd.h"
 
+#include "about/AboutDlg.h"
 #include "app/SiteMenuApp.h"
 #include "app/TrayIcon.h"
 #include "platform/Services.h"
 #include "res/resource.h"
+#include "settings/PreferencesDlg.h"
 
 void CTrayWnd::OnTrayNotify(unsigned iconId, unsigned mouseMessage) {
     g_trayIcon.OnTrayNotification(iconId, mouseMessage);
@@ -11,6 +13,16 @@ void CTrayWnd::OnTrayNotify(unsigned iconId, unsigned mouseMessage) {
 
 bool CTrayWnd::OnCommand(int commandId) {
     switch (commandId) {
+    case ID_PREFERENCES: {
+        CPreferencesDlg preferences(false);
+        preferences.DoModal();
+        return true;
+    }
+    case ID_ABOUT: {
+        CAboutDlg about;
+        Use<DialogService>().RunModal(IDD_ABOUT, about);
+        return true;
+    }
     case ID_UPDATE_NOW:
         theApp.CheckNow(false);
         return true;

@@ -14,6 +14,9 @@ public:
     virtual void SetText(int controlId, const std::string& text) = 0;
     virtual void Show(int controlId, bool visible) = 0;
     virtual void Enable(int controlId, bool enabled) = 0;
+    // Shows a static text in bold italic Arial as tall as the control. The
+    // font belongs to the dialog and goes with it.
+    virtual void SetTitleFont(int controlId) = 0;
     // Ends a modal dialog's loop; RunModal returns result.
     virtual void EndDialog(int result) = 0;
 };

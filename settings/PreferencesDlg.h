@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BusyScope.h"
 #include "platform/DialogService.h"
 
 // The preferences dialog (template 133): the check interval, how sites open in
@@ -23,6 +24,8 @@ public:
     int m_bPromptCheck = 0;    // check box 1015
     int m_nBrowserWindow = -1; // 0 existing window, 1 a new one; -1 when none is chosen
     bool m_bFirstRun;
+    // The tray icon blinks, and nothing else starts, while the dialog exists.
+    CBusyScope m_busy;
 
 private:
     // Members into the controls, or with bSaveAndValidate the controls back

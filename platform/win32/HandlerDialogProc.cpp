@@ -16,6 +16,10 @@ INT_PTR CALLBACK HandlerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         CentreOnWorkArea(dialog);
         return TRUE;
     }
+    if (message == WM_NCDESTROY) {
+        ReleaseTitleFont(dialog);
+        return FALSE;
+    }
     auto* handler = reinterpret_cast<DialogHandler*>(::GetWindowLongPtrA(dialog, DWLP_USER));
     if (handler == nullptr || message != WM_COMMAND)
         return FALSE;

@@ -1,5 +1,17 @@
 #include "platform/win32/Win32DialogControls.h"
 
+namespace {
+
+// The dialog window keeps its title font as a property until it is destroyed.
+constexpr char kTitleFontProperty[] = "VellinorTitleFont";
+
+} // namespace
+
+void ReleaseTitleFont(HWND dialog) {
+    if (HANDLE font = ::RemovePropA(dialog, kTitleFontProperty))
+        ::DeleteObject(static_cast<HFONT>(font));
+}
+
 bool Win32DialogControls::IsChecked(int controlId) const {
     return ::IsDlgButtonChecked(m_dialog, controlId) == BST_CHECKED;
 }
@@ -32,4 +44,18 @@ void Win32DialogControls::Enable(int controlId, bool enabled) {
 
 void Win32DialogControls::EndDialog(int result) {
     ::EndDialog(m_dialog, result);
+}
+
+void Win32DialogControls::SetTitleFont(int controlId) {
+    const HWND control = ::GetDlgItem(m_dialog, controlId);
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    // A positive height is the character cell, so the name fills the control
+    // whatever the dialog font's size.
+    const HFONT font = ::CreateFontA(rect.bottom - rect.top, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE,
+                                     ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    ReleaseTitleFont(m_dialog);
+    if (font != nullptr)
+        ::SetPropA(m_dialog, kTitleFontProperty, font);
+    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }

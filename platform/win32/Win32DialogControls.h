@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// Deletes the title font a dialog was given, if any; for its destruction.
+void ReleaseTitleFont(HWND dialog);
+
 // The controls of one open dialog window.
 class Win32DialogControls : public DialogControls {
 public:
@@ -15,6 +18,7 @@ public:
     void SetText(int controlId, const std::string& text) override;
     void Show(int controlId, bool visible) override;
     void Enable(int controlId, bool enabled) override;
+    void SetTitleFont(int controlId) override;
     void EndDialog(int result) override;
 
 private:

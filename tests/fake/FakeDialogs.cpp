@@ -123,3 +123,5 @@ std::size_t FakeDialogs::PendingScripts() const {
         count += entry.second.size();
     return count;
 }
+
+void FakeDialog::SetTitleFont(int controlId) { m_controls[controlId].titleFont = true; }

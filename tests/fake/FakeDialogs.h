@@ -14,6 +14,7 @@ struct FakeControl {
     std::string text;
     bool visible = true;
     bool enabled = true;
+    bool titleFont = false;
 };
 
 using FakeControlStates = std::map<int, FakeControl>;
@@ -36,6 +37,7 @@ public:
     void SetText(int controlId, const std::string& text) override;
     void Show(int controlId, bool visible) override;
     void Enable(int controlId, bool enabled) override;
+    void SetTitleFont(int controlId) override;
     void EndDialog(int result) override;
 
     // A click on a push button: OK goes to OnOK, Cancel to OnCancel, any

@@ -17,6 +17,7 @@ public:
     void SetText(int id, const std::string& text) override { Controls().SetText(id, text); }
     void Show(int id, bool visible) override { Controls().Show(id, visible); }
     void Enable(int id, bool enabled) override { Controls().Enable(id, enabled); }
+    void SetTitleFont(int id) override { Controls().SetTitleFont(id); }
     void EndDialog(int) override {}
     void Redraw() override {
         m_service.m_log.Record("Redraw " + std::to_string(Record().templateId));
