@@ -4,14 +4,15 @@
 // test scripts. Run it in the same desktop as the program under test.
 //
 //   desktop-helper wait-window [--visible] [--class CLASS] TITLE SECONDS
-//       waits until a top-level window TITLE exists; prints its place
-//       ("LEFT TOP WIDTH HEIGHT")
+//       waits until a top-level window TITLE ("*": any title) exists; prints
+//       its place ("LEFT TOP WIDTH HEIGHT")
 //   desktop-helper wait-no-window [--class CLASS] TITLE SECONDS
 //       waits until no top-level window TITLE exists
 //   desktop-helper controls TITLE SECONDS
 //       waits for the visible dialog TITLE and prints its controls, one a line:
 //       ID, class, place, state ("visible", "enabled", "checked", "default",
-//       comma-separated) and text, separated by TABs
+//       comma-separated) and text, separated by TABs; the first line is the
+//       dialog itself, with ID 0 and the place of its client area
 //   desktop-helper menus COUNT SECONDS
 //       waits until exactly COUNT pop-up menus are open; prints their places,
 //       the first opened first
@@ -26,6 +27,8 @@
 //   desktop-helper forget-icon TITLE ID
 //       makes the shell drop the icon ID of the window TITLE, as a shell that
 //       restarts does
+//   desktop-helper close TITLE
+//       asks the top-level window TITLE to close, as its close box would
 //   desktop-helper broadcast MESSAGE-NAME
 //       posts the registered message MESSAGE-NAME to every top-level window
 //   desktop-helper stay
@@ -77,7 +80,7 @@ int WaitWindow(std::vector<std::string> args, bool present) {
     }
     if (args.size() != 2)
         return Usage();
-    query.title = args[0].c_str();
+    query.title = args[0] == "*" ? nullptr : args[0].c_str();
     query.className = className.empty() ? nullptr : className.c_str();
     HWND found = nullptr;
     const bool done = PollFor(Seconds(args[1].c_str()), [&] {
@@ -131,7 +134,10 @@ int Controls(const char* title, const char* seconds) {
     HWND dialog = nullptr;
     if (!PollFor(Seconds(seconds), [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
         return 1;
-    std::printf("0\t%s\t%s\t%s\t%s\n", kDialogClass, ScreenRectText(dialog).c_str(),
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::printf("0\t%s\t%s\t%s\t%s\n", kDialogClass, RectText(client).c_str(),
                 ::IsWindowEnabled(dialog) ? "visible,enabled" : "visible", title);
     ::EnumChildWindows(dialog, PrintControl, reinterpret_cast<LPARAM>(dialog));
     return 0;
@@ -214,6 +220,13 @@ int ForgetIcon(const char* title, const char* id) {
     return ::Shell_NotifyIconA(NIM_DELETE, &data) ? 0 : 1;
 }
 
+int Close(const char* title) {
+    WindowQuery query;
+    query.title = title;
+    const HWND window = FindTopLevel(query);
+    return window != nullptr && ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
 int Broadcast(const char* messageName) {
     const UINT message = ::RegisterWindowMessageA(messageName);
     return message != 0 && ::PostMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
@@ -244,6 +257,8 @@ int main(int argc, char** argv) {
         return Keys(args);
     if (command == "forget-icon" && args.size() == 2)
         return ForgetIcon(argv[2], argv[3]);
+    if (command == "close" && args.size() == 1)
+        return Close(argv[2]);
     if (command == "broadcast" && args.size() == 1)
         return Broadcast(argv[2]);
     if (command == "stay" && args.empty()) {

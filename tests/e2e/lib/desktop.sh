@@ -118,3 +118,55 @@ click_control() {
     fi
     desktop_click "$((left + width / 2))" "$((top + height / 2))" "$button"
 }
+
+# check_dialog_layout CONTROLS EXPECTED compares a dialog as shown (CONTROLS,
+# the output of dialog_controls) with its template. EXPECTED has a line per
+# control: "ID<TAB>TEXT<TAB>X Y WIDTH HEIGHT" in dialog units, "- -" for the
+# size of a control that takes the size of its picture. The dialog's base
+# units are measured on its widest and tallest controls; every control must
+# then stand where its dialog units put it, to a pixel or two, and be shown.
+# Prints one line per difference (and the base units); returns 1 on any.
+check_dialog_layout() {
+    awk -F'\t' '
+        function abs(v) { return v < 0 ? -v : v }
+        NR == FNR {
+            split($3, place, " ")
+            if ($1 == 0) { cx = place[1]; cy = place[2]; next }
+            n++; id[n] = $1; text[n] = $5; state[n] = $4
+            x[n] = place[1] - cx; y[n] = place[2] - cy; w[n] = place[3]; h[n] = place[4]
+            next
+        }
+        {
+            split($3, unit, " ")
+            m++; eid[m] = $1; etext[m] = $2
+            ex[m] = unit[1]; ey[m] = unit[2]; ew[m] = unit[3]; eh[m] = unit[4]
+            if (ew[m] != "-" && ew[m] > widest) { widest = ew[m]; widestAt = m }
+            if (eh[m] != "-" && eh[m] > tallest) { tallest = eh[m]; tallestAt = m }
+        }
+        function find(i,   k) {
+            for (k = 1; k <= n; k++)
+                if (!(k in used) && id[k] == eid[i] && text[k] == etext[i]) { used[k] = 1; return k }
+            return 0
+        }
+        END {
+            for (i = 1; i <= m; i++) found[i] = find(i)
+            if (!found[widestAt] || !found[tallestAt]) { print "cannot measure the base units"; exit 1 }
+            bx = w[found[widestAt]] * 4 / ew[widestAt]
+            by = h[found[tallestAt]] * 8 / eh[tallestAt]
+            printf "base units %.2f x %.2f\n", bx, by
+            bad = 0
+            for (i = 1; i <= m; i++) {
+                k = found[i]
+                if (!k) { printf "control %s \"%s\" is missing\n", eid[i], etext[i]; bad = 1; continue }
+                if (state[k] !~ /visible/) { printf "control %s \"%s\" is hidden\n", eid[i], etext[i]; bad = 1 }
+                wantX = ex[i] * bx / 4; wantY = ey[i] * by / 8
+                wantW = ew[i] == "-" ? w[k] : ew[i] * bx / 4; wantH = eh[i] == "-" ? h[k] : eh[i] * by / 8
+                if (abs(x[k] - wantX) > 2 || abs(y[k] - wantY) > 2 || abs(w[k] - wantW) > 2 || abs(h[k] - wantH) > 2) {
+                    printf "control %s \"%s\" at %d,%d %dx%d pixels, its template puts it at %d,%d %dx%d\n",
+                        eid[i], etext[i], x[k], y[k], w[k], h[k], wantX, wantY, wantW, wantH
+                    bad = 1
+                }
+            }
+            exit bad
+        }' <(printf '%s\n' "$1") <(printf '%s\n' "$2")
+}
