@@ -23,6 +23,7 @@ public:
     }
     void Show(int controlId, bool visible) override { m_controls.Show(controlId, visible); }
     void Enable(int controlId, bool enabled) override { m_controls.Enable(controlId, enabled); }
+    void SetTitleFont(int controlId) override { m_controls.SetTitleFont(controlId); }
     void EndDialog(int result) override { m_controls.EndDialog(result); }
 
     void Redraw() override {
