@@ -17,8 +17,9 @@ constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_EXISTING_CONNE
                              INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_TRANSFER_BINARY |
                              INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
 constexpr DWORD_PTR kContext = 1;
-// What one read asks for at most, so a large limit is not allocated at once.
-constexpr std::size_t kLargestRead = 65536;
+// What one read asks for at most: the body grows as it comes, and a large
+// limit is not allocated before the server has sent anything.
+constexpr std::size_t kLargestRead = 16384;
 
 // What a call that opens an address shares with the thread that runs it.
 struct Opening {
@@ -32,8 +33,10 @@ struct Opening {
     }
 };
 
-// What a call that reads a body shares with the thread that runs it.
+// What a call that reads a body shares with the thread that runs it. It keeps
+// the session too: closing a session closes its requests.
 struct Reading {
+    SharedInternetHandle session;
     SharedInternetHandle request;
     std::size_t maxBytes = 0;
     std::string body;
@@ -64,23 +67,30 @@ DWORD ErrorOfBoundedCall(DWORD outcome) {
     return outcome == WAIT_TIMEOUT ? ERROR_INTERNET_TIMEOUT : outcome;
 }
 
+// Zero when no status line arrived: some internet layers hand out a request
+// for a connection that the server closed without a word.
+int StatusCode(HINTERNET request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!::HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                          nullptr))
+        return 0;
+    return static_cast<int>(status);
+}
+
 class Win32HttpRequest : public HttpRequest {
 public:
-    // The request keeps its session open: closing a session ends its requests.
+    // The request keeps its session open: closing a session closes its requests.
     Win32HttpRequest(SharedInternetHandle session, SharedInternetHandle request,
-                     const RequestDeadline& deadline)
-        : m_session(std::move(session)), m_request(std::move(request)), m_deadline(deadline) {
-        DWORD status = 0;
-        DWORD size = sizeof status;
-        if (::HttpQueryInfoA(m_request->get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
-                             &status, &size, nullptr))
-            m_status = static_cast<int>(status);
-    }
+                     const RequestDeadline& deadline, int status)
+        : m_session(std::move(session)), m_request(std::move(request)), m_deadline(deadline),
+          m_status(status) {}
 
     int StatusCode() const override { return m_status; }
 
     bool ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) override {
         auto reading = std::make_shared<Reading>();
+        reading->session = m_session;
         reading->request = m_request;
         reading->maxBytes = maxBytes;
         const unsigned remaining = m_deadline.RemainingMs();
@@ -100,7 +110,7 @@ private:
     SharedInternetHandle m_session;
     SharedInternetHandle m_request;
     RequestDeadline m_deadline;
-    int m_status = 0;
+    int m_status;
 };
 
 class Win32HttpSession : public HttpSession {
@@ -116,9 +126,12 @@ public:
         if (RunBounded(deadline.RemainingMs(), [opening] { opening->Run(); }) != ERROR_SUCCESS ||
             !opening->request)
             return nullptr;
+        const int status = StatusCode(opening->request.get());
+        if (status == 0)
+            return nullptr;
         return std::make_unique<Win32HttpRequest>(
             m_session, std::make_shared<UniqueInternetHandle>(std::move(opening->request)),
-            deadline);
+            deadline, status);
     }
 
 private:
