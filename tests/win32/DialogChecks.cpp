@@ -1,11 +1,11 @@
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Window.h"
+#include "tests/win32/Placement.h"
 #include "tests/win32/QuietEvents.h"
 #include "tests/win32/ServiceChecks.h"
 #include "tests/win32/ServicesTestIds.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -87,7 +87,7 @@ public:
         acted = true;
         ownerDisabled = !m_window.IsHiddenWindowEnabled();
         owner = ::GetWindow(dialog, GW_OWNER);
-        centred = IsCentred(dialog);
+        centred = IsCentredOnWorkArea(dialog);
         m_case.act(dialog);
     }
 
@@ -97,15 +97,6 @@ public:
     bool centred = false;
 
 private:
-    static bool IsCentred(HWND dialog) {
-        RECT frame{};
-        ::GetWindowRect(dialog, &frame);
-        RECT work{};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        return std::abs((frame.left + frame.right) - (work.left + work.right)) <= 2 &&
-               std::abs((frame.top + frame.bottom) - (work.top + work.bottom)) <= 2;
-    }
-
     const DialogCase& m_case;
     const WindowService& m_window;
 };

@@ -8,6 +8,9 @@ int main(int argc, char** argv) {
     const int child = RunAsChild(argc, argv);
     if (child >= 0)
         return child;
+    const int http = RunHttpChecks(argc, argv);
+    if (http >= 0)
+        return http;
 
     char ownPath[MAX_PATH];
     ::GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
@@ -16,6 +19,7 @@ int main(int argc, char** argv) {
     CheckTimers(checks);
     CheckMenus(checks);
     CheckModalDialogs(checks);
+    CheckModelessDialogs(checks);
     CheckMessageBoxes(checks);
     CheckProcessStart(checks, ownPath);
     std::printf("%d failed\n", checks.Failures());
