@@ -5,15 +5,10 @@
 # hold a request past its deadline.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=tests/e2e/lib/wine.sh
-. "$here/lib/wine.sh"
+# shellcheck source=tests/e2e/lib/services-test.sh
+. "$here/lib/services-test.sh"
 
-program=$VELLINOR_WINDOWS_BUILD/tests/win32/vellinor-win32-services-test.exe
-if [ ! -f "$program" ]; then
-    echo "FAIL: the services test program is not built: $program"
-    exit 1
-fi
-
+services_test_require
 wine_init http || {
     echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
     exit 1
@@ -34,13 +29,4 @@ if ! read -r port refused <"$ready" 2>/dev/null || [ -z "${refused:-}" ]; then
     exit 1
 fi
 
-# The program prints one line per check and ends with the number that failed.
-timeout --kill-after=10 300 "$WINE" "$program" --http "http://127.0.0.1:$port" \
-    "http://127.0.0.1:$refused" </dev/null | tee "$E2E_ARTIFACTS/checks.txt"
-status=${PIPESTATUS[0]}
-wine_wait
-if [ "$status" -ne 0 ]; then
-    echo "FAIL: HTTP checks exit status $status"
-    exit 1
-fi
-echo "PASS: $(grep -c '^ok:' "$E2E_ARTIFACTS/checks.txt") checks"
+services_test_run --http "http://127.0.0.1:$port" "http://127.0.0.1:$refused"

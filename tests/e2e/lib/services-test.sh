@@ -1,0 +1,35 @@
+# shellcheck shell=bash
+# The Win32 services test program, for the end-to-end tests that run it under
+# Wine. Sourcing this file sources wine.sh too. A test calls
+# services_test_require before wine_init, then services_test_run once.
+#
+# The program prints one line per check ("ok: ..." or "FAIL: ...") and ends
+# with the number that failed; its lines are kept as an artifact.
+
+# shellcheck source=tests/e2e/lib/wine.sh
+. "$(dirname -- "${BASH_SOURCE[0]}")/wine.sh"
+
+SERVICES_TEST=$VELLINOR_WINDOWS_BUILD/tests/win32/vellinor-win32-services-test.exe
+
+# Ends the test when the program is not built.
+services_test_require() {
+    if [ ! -f "$SERVICES_TEST" ]; then
+        echo "FAIL: the services test program is not built: $SERVICES_TEST"
+        exit 1
+    fi
+}
+
+# services_test_run ARGS...: runs the program and ends the test with its
+# verdict.
+services_test_run() {
+    timeout --kill-after=10 300 "$WINE" "$SERVICES_TEST" "$@" </dev/null |
+        tee "$E2E_ARTIFACTS/checks.txt"
+    local status=${PIPESTATUS[0]}
+    wine_wait
+    if [ "$status" -ne 0 ]; then
+        echo "FAIL: services test program exit status $status"
+        exit 1
+    fi
+    echo "PASS: $(grep -c '^ok:' "$E2E_ARTIFACTS/checks.txt") checks"
+    exit 0
+}
