@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Window.h"
+#include "tests/win32/DialogInput.h"
 #include "tests/win32/Placement.h"
 #include "tests/win32/QuietEvents.h"
 #include "tests/win32/ServiceChecks.h"
@@ -41,11 +42,6 @@ public:
     std::string textAtOk;
     bool checkedAtOk = false;
 };
-
-void PostClick(HWND dialog, int controlId) {
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, controlId)));
-}
 
 void PostKey(HWND dialog, WPARAM key) {
     ::PostMessageA(dialog, WM_KEYDOWN, key, 0);

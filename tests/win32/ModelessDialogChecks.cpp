@@ -1,5 +1,6 @@
 #include "platform/win32/Win32ModelessDialogs.h"
 #include "platform/win32/Win32Window.h"
+#include "tests/win32/DialogInput.h"
 #include "tests/win32/Placement.h"
 #include "tests/win32/QuietEvents.h"
 #include "tests/win32/ServiceChecks.h"
@@ -52,10 +53,6 @@ void PostKey(HWND dialog, WPARAM key) {
     ::PostMessageA(target, WM_KEYUP, key, 0xC0000000);
 }
 
-void PostButton(HWND dialog, int controlId) {
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), 0);
-}
-
 struct InputCase {
     const char* name;
     void (*act)(HWND dialog);
@@ -65,9 +62,9 @@ struct InputCase {
 const InputCase kInputs[] = {
     {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, "ok "},
     {"Escape", [](HWND d) { PostKey(d, VK_ESCAPE); }, "cancel "},
-    {"the OK command", [](HWND d) { PostButton(d, IDOK); }, "ok "},
-    {"the Cancel command", [](HWND d) { PostButton(d, IDCANCEL); }, "cancel "},
-    {"a check box click", [](HWND d) { PostButton(d, IDC_MODELESS_FIRST); }, "command 1021 "},
+    {"the OK command", [](HWND d) { PostClick(d, IDOK); }, "ok "},
+    {"the Cancel command", [](HWND d) { PostClick(d, IDCANCEL); }, "cancel "},
+    {"a check box click", [](HWND d) { PostClick(d, IDC_MODELESS_FIRST); }, "command 1021 "},
 };
 
 // True when the dialog or one of its controls still waits to be painted.
