@@ -11,8 +11,9 @@
 //   desktop-helper controls TITLE SECONDS
 //       waits for the visible dialog TITLE and prints its controls, one a line:
 //       ID, class, place, state ("visible", "enabled", "checked", "default",
-//       comma-separated) and text, separated by TABs; the first line is the
-//       dialog itself, with ID 0 and the place of its client area
+//       comma-separated) and text (none for a picture), separated by TABs;
+//       the first line is the dialog itself, with ID 0 and the place of its
+//       client area
 //   desktop-helper menus COUNT SECONDS
 //       waits until exactly COUNT pop-up menus are open; prints their places,
 //       the first opened first
@@ -115,6 +116,14 @@ std::string ControlState(HWND control) {
     return state.empty() ? "-" : state;
 }
 
+// The words a control shows; a picture's text only names its resource.
+std::string ControlText(HWND control, const char* className) {
+    const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
+    if (lstrcmpiA(className, "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP))
+        return {};
+    return WindowText(control);
+}
+
 BOOL CALLBACK PrintControl(HWND control, LPARAM dialog) {
     if (::GetParent(control) != reinterpret_cast<HWND>(dialog))
         return TRUE; // a grandchild, such as the edit inside a combo box
@@ -122,7 +131,7 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM dialog) {
     ::GetClassNameA(control, className, sizeof className);
     std::printf("%d\t%s\t%s\t%s\t%s\n", ::GetDlgCtrlID(control), className,
                 ScreenRectText(control).c_str(), ControlState(control).c_str(),
-                WindowText(control).c_str());
+                ControlText(control, className).c_str());
     return TRUE;
 }
 
