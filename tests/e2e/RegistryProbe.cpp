@@ -19,14 +19,11 @@
 #include "menu/MenuArchive.h"
 #include "menu/MenuData.h"
 #include "platform/DialogService.h"
-#include "platform/MessageService.h"
+#include "platform/ProgramService.h"
 #include "platform/RegistryText.h"
 #include "platform/Services.h"
 #include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32Menus.h"
-#include "platform/win32/Win32Program.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Text.h"
+#include "platform/win32/Win32Platform.h"
 #include "settings/Settings.h"
 
 #include <cstdio>
@@ -58,17 +55,6 @@ public:
     int RunModal(unsigned templateId, DialogHandler&) override {
         std::printf("FirstRun=%u\n", templateId);
         return kFailed;
-    }
-};
-
-// A menu text with another version in it would ask for a message box.
-class NoMessages : public MessageService {
-public:
-    void ShowMessage(unsigned stringId, unsigned) override {
-        std::printf("Message=%u\n", stringId);
-    }
-    void ShowText(const std::string& text, unsigned) override {
-        std::printf("Message=%s\n", text.c_str());
     }
 };
 
@@ -114,10 +100,6 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
 }
 
 int Show() {
-    Win32Clock clock;
-    FirstRunReport dialogs;
-    Provide<ClockService>(&clock);
-    Provide<DialogService>(&dialogs);
     g_settings.Load();
     std::printf("PromptBeforeCheck=%d\n", g_settings.m_bPromptBeforeCheck ? 1 : 0);
     std::printf("PromptBeforeConnect=%d\n", g_settings.m_bPromptBeforeConnect ? 1 : 0);
@@ -137,8 +119,7 @@ int Show() {
 }
 
 int Names() {
-    Win32Program program;
-    std::printf("ProgramName=%s\n", program.ProgramName().c_str());
+    std::printf("ProgramName=%s\n", Use<ProgramService>().ProgramName().c_str());
     const std::string ansi = Use<TextService>().Utf16ToAnsi(u"Caf\u00E9 \u4E2D");
     std::printf("Ansi=%s\n", Hex(std::vector<std::uint8_t>(ansi.begin(), ansi.end())).c_str());
     return 0;
@@ -147,15 +128,9 @@ int Names() {
 } // namespace
 
 int main(int argc, char** argv) {
-    Win32Registry registry;
-    Win32Text text;
-    NoMessages messages;
-    Win32Window window;
-    Win32Menus menus(window);
-    Provide<MenuService>(&menus);
-    Provide<RegistryService>(&registry);
-    Provide<TextService>(&text);
-    Provide<MessageService>(&messages);
+    Win32Platform platform;
+    FirstRunReport firstRun;
+    Provide<DialogService>(&firstRun);
     g_pMenuData = new CMenuData;
 
     int status = 2;
