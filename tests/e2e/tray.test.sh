@@ -11,284 +11,47 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/wine.sh"
 # shellcheck source=tests/e2e/lib/desktop.sh
 . "$here/lib/desktop.sh"
+# shellcheck source=tests/e2e/lib/program.sh
+. "$here/lib/program.sh"
 
-program=$VELLINOR_WINDOWS_BUILD/app/Vellinor.exe
-menu_tool=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
-stand_in=$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe
-for needed in "$program" "$menu_tool" "$stand_in"; do
-    if [ ! -f "$needed" ]; then
-        echo "FAIL: not built: $needed"
-        exit 1
-    fi
-done
-
+program_require || exit 1
 wine_init tray || {
     echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
     exit 1
 }
-desktop_start || {
-    echo "FAIL: no Wine desktop; see $E2E_DIR"
+if ! desktop_start || ! program_setup; then
+    echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
     exit 1
-}
-
-failures=0 passes=0 scenario=
-fail() {
-    echo "FAIL: $scenario: $*"
-    failures=$((failures + 1))
-    scenario_failed=1
-}
-
-# --- The stand-in browser --------------------------------------------------
-
-# The browser sits where browsers do, in a folder whose name has spaces; a
-# second copy sits where a hostile address names it, so that an address the
-# program should have refused is caught if it starts that copy directly.
-browser_dir='C:\Program Files\Stand In'
-browser_log=$WINEPREFIX/drive_c/Program\ Files/Stand\ In/browser.log
-target_dir='C:\StandIn'
-target_log=$WINEPREFIX/drive_c/StandIn/browser.log
-mkdir -p "$(dirname "$browser_log")" "$(dirname "$target_log")"
-cp "$stand_in" "$(dirname "$browser_log")/browser.exe"
-cp "$stand_in" "$(dirname "$target_log")/browser.exe"
-
-# The new-window way reads the open command of ".htm" pages; the shell's way
-# opens http and https addresses with their own command. Each command names
-# its way, so a recorded line tells which way the program took.
-reg_text() { printf '%s' "$1" | sed 's/\\/\\\\/g; s/"/\\"/g'; }
-{
-    printf 'REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.htm]\n@="VellinorTestPage"\n\n'
-    printf '[HKEY_CLASSES_ROOT\\.html]\n@="VellinorTestPage"\n\n'
-    printf '[HKEY_CLASSES_ROOT\\VellinorTestPage\\shell\\open\\command]\n@="%s"\n\n' \
-        "$(reg_text "\"$browser_dir\\browser.exe\" --new-window \"%1\"")"
-    for scheme in http https; do
-        printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@="%s"\n\n' "$scheme" \
-            "$(reg_text "\"$browser_dir\\browser.exe\" --shell \"%1\"")"
-    done
-} >"$E2E_DIR/browser.reg"
-"$WINE" regedit /S "$E2E_DIR/browser.reg" || {
-    echo "FAIL: the stand-in browser could not be registered"
-    exit 1
-}
-
-# The line the stand-in records for ADDRESS opened the WAY way.
-browser_line() {
-    printf '"%s\\browser.exe" --%s "%s"' "$browser_dir" "$1" "$2"
-}
-
-# Every browser start so far, from both copies.
-browser_starts() {
-    cat "$browser_log" "$target_log" 2>/dev/null | tr -d '\r'
-}
-
-# Waits until the stand-in has recorded COUNT starts.
-wait_for_browser_starts() {
-    local count=$1 tries
-    for ((tries = 0; tries < 300; tries++)); do
-        [ "$(browser_starts | wc -l)" -ge "$count" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
-
-expect_browser_starts() {
-    local what=$1 expected
-    shift
-    expected=$(printf '%s\n' "$@")
-    if ! wait_for_browser_starts $#; then
-        fail "$what: the browser was started $(browser_starts | wc -l) time(s), expected $#: $expected"
-        return 1
-    fi
-    # A start that should not have happened may come a little after the others.
-    sleep 1
-    if [ "$(browser_starts)" != "$expected" ]; then
-        fail "$what: the browser was started with
-$(browser_starts | sed 's/^/    /')
-expected
-$(printf '%s\n' "$@" | sed 's/^/    /')"
-        return 1
-    fi
-}
-
-# --- Menus stored beforehand ---------------------------------------------
+fi
 
 tab=$'\t'
-menu_file() {
-    printf '1\n2.1.2.5\n%s\n' "$1"
-    shift
-    printf '%s\n' "$@"
-}
 # The first entry a sub-menu, with sites in it; a site after it.
-menu_file 37 'BEGIN Sites' 'BEGIN &Reference' "Episodes${tab}http://example.test/episodes.htm" \
-    "Cast${tab}${tab}https://example.test/cast.htm" END - "&News${tab}http://example.test/news.htm" \
-    END >"$E2E_DIR/submenu-first.txt"
+pack_menu submenu-first 37 'BEGIN Sites' 'BEGIN &Reference' \
+    "Episodes${tab}http://example.test/episodes.htm" "Cast${tab}${tab}https://example.test/cast.htm" \
+    END - "&News${tab}http://example.test/news.htm" END || exit 1
 # The first entry a site.
-menu_file 38 'BEGIN Sites' "&Home${tab}http://example.test/home.htm" 'BEGIN &Reference' \
-    "Episodes${tab}http://example.test/episodes.htm" END END >"$E2E_DIR/site-first.txt"
+pack_menu site-first 38 'BEGIN Sites' "&Home${tab}http://example.test/home.htm" \
+    'BEGIN &Reference' "Episodes${tab}http://example.test/episodes.htm" END END || exit 1
 # Addresses that must not start a program, in a sub-menu, and a safe site.
-menu_file 39 'BEGIN Sites' 'BEGIN &Hostile' "Quote${tab}http://example.test/q\" --evil \"x" \
-    "File${tab}file:///C:/StandIn/browser.exe" "Drive${tab}${target_dir}\\browser.exe" END \
-    "&Safe${tab}http://example.test/safe.htm" END >"$E2E_DIR/hostile.txt"
+pack_menu hostile 39 'BEGIN Sites' 'BEGIN &Hostile' "Quote${tab}http://example.test/q\" --evil \"x" \
+    "File${tab}file:///C:/StandIn/browser.exe" "Drive${tab}$STAND_IN_TARGET" END \
+    "&Safe${tab}http://example.test/safe.htm" END || exit 1
 # A root without entries (the empty line, which is skipped, makes the file
 # long enough to be taken).
-menu_file 40 'BEGIN Sites of a menu with no entries' '' END >"$E2E_DIR/empty.txt"
-for menu in submenu-first site-first hostile empty; do
-    if ! "$menu_tool" pack "$E2E_DIR/$menu.txt" --reg -o "$E2E_DIR/$menu.reg" \
-        >"$E2E_DIR/$menu.pack.log" 2>&1; then
-        echo "FAIL: vellinor-menu could not pack $E2E_DIR/$menu.txt: $(cat "$E2E_DIR/$menu.pack.log")"
-        exit 1
-    fi
-done
+pack_menu empty 40 'BEGIN Sites of a menu with no entries' '' END || exit 1
 
-# --- The program -------------------------------------------------------------
-
-program_pid= program_status=
-
-# start_program MENU NEW-WINDOW: a settings key of its own with the stored MENU,
-# no scheduled checks and no prompts, OpenNewBrowserWindow = NEW-WINDOW; no
-# browser starts recorded yet. Then the program is started.
-start_program() {
-    local menu=$1 new_window=$2 settings=$E2E_DIR/settings.reg
-    {
-        printf 'REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\Vellinor]\n\n'
-        printf '[HKEY_CURRENT_USER\\Software\\Vellinor]\n'
-        printf '"PromptBeforeCheck"=dword:00000000\n"PromptBeforeConnect"=dword:00000000\n'
-        printf '"OpenNewBrowserWindow"=dword:%08x\n"QueryInterval"=dword:00000000\n' "$new_window"
-        printf '"LastQuery"=dword:%08x\n\n' "$(date +%s)"
-        tail -n +2 "$E2E_DIR/$menu.reg"
-    } >"$settings"
-    "$WINE" regedit /S "$settings" || fail "the settings could not be stored"
-    rm -f "$browser_log" "$target_log"
-    "$WINE" "$program" </dev/null >>"$E2E_DIR/program.log" 2>&1 &
-    program_pid=$!
-    program_status=
-}
-
-# Waits until the program has ended, and keeps its exit code.
-wait_for_program_end() {
-    local seconds=$1 tries
-    for ((tries = 0; tries < seconds * 5; tries++)); do
-        if ! kill -0 "$program_pid" 2>/dev/null; then
-            wait "$program_pid"
-            program_status=$?
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
-
-# After a scenario: a program still running is asked to close, and ended if
-# it does not, so that the next scenario starts alone.
-stop_program() {
-    [ -n "$program_pid" ] || return 0
-    if kill -0 "$program_pid" 2>/dev/null; then
-        desktop_helper close Vellinor1 >/dev/null
-        if ! wait_for_program_end 20; then
-            kill -9 "$program_pid" 2>/dev/null
-            wait "$program_pid" 2>/dev/null
-        fi
-    fi
-    program_pid=
-    # Whatever it left open, such as a menu, goes with a click on the desktop.
-    desktop_click 300 300 1
-}
-
-icon_x= icon_y=
-wait_for_icon() {
-    local center
-    if ! center=$(tray_icon_center Vellinor); then
-        fail "no icon with the tooltip \"Vellinor\" appeared in the notification area" \
-            "(icons: $(desktop_helper tray-list | tr '\n' ';')); screen: $(desktop_shot "$scenario-no-icon")"
-        return 1
-    fi
-    read -r icon_x icon_y <<<"$center"
-}
-
-# open_menu BUTTON: clicks the icon; menu_place is the open menu's place.
-menu_place= menu_shot=
-open_menu() {
-    # Away first, so that the click is a fresh arrival on the icon.
-    xdotool mousemove --sync 300 300
-    desktop_click "$icon_x" "$icon_y" "$1"
-    if ! menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT"); then
-        fail "a click with button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")"
-        return 1
-    fi
-}
-
-# menu_item INDEX PLACE SHOT: the middle of the INDEX-th item with text (from 1).
-menu_item() {
-    menu_item_centers "$2" "$3" | sed -n "${1}p"
-}
-
-# choose INDEX [LEVEL]: clicks the INDEX-th item with text of the menu at
-# LEVEL (1: the tray menu, 2: the sub-menu open in it).
-choose() {
-    local index=$1 level=${2:-1} places place shot item
-    places=$(desktop_helper menus "$level" "$DESKTOP_WAIT") || {
-        fail "expected $level open menu(s); screen: $(desktop_shot "$scenario-menus")"
-        return 1
-    }
-    place=$(sed -n "${level}p" <<<"$places")
-    shot=$(desktop_shot "$scenario-menu-$level")
-    item=$(menu_item "$index" "$place" "$shot")
-    if [ -z "$item" ]; then
-        fail "the menu at $place shows fewer than $index items; screen: $shot"
-        return 1
-    fi
-    # shellcheck disable=SC2086
-    desktop_click $item 1
-}
-
-# Ends the program with "E&xit", the last item of its menu.
-exit_program() {
-    open_menu 3 || return 1
-    local count
-    count=$(menu_item_centers "$menu_place" "$(desktop_shot "$scenario-exit")" | wc -l)
-    choose "$count" || return 1
-    if ! wait_for_program_end 30; then
-        fail "\"E&xit\" did not end the program; screen: $(desktop_shot "$scenario-after-exit")"
-        return 1
-    fi
-    [ "$program_status" -eq 0 ] || fail "\"E&xit\" ended the program with exit code $program_status, expected 0"
-    desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null ||
-        fail "the icon stayed in the notification area after \"E&xit\"; screen: $(desktop_shot "$scenario-icon-left")"
-}
-
-# expect_message_box TEXT: a message box titled with the program's name shows
-# TEXT with the stop icon; it is closed with its OK button.
-expect_message_box() {
-    local controls ok
-    if ! controls=$(dialog_controls Vellinor); then
-        fail "no message box \"$1\"; screen: $(desktop_shot "$scenario-no-box")"
-        return 1
-    fi
-    desktop_shot "$scenario-box" >/dev/null
-    [ "$(awk -F'\t' '$1 == 65535 { print $5 }' <<<"$controls")" = "$1" ] ||
-        fail "the message box says \"$(awk -F'\t' '$1 == 65535 { print $5 }' <<<"$controls")\", expected \"$1\""
-    awk -F'\t' '$1 == 1088' <<<"$controls" | grep -q . || fail "the message box shows no icon"
-    ok=$(awk -F'\t' '$2 == "Button" && $5 == "OK" { print $1; exit }' <<<"$controls")
-    if [ -z "$ok" ]; then
-        fail "the message box has no OK button: $controls"
-        return 1
-    fi
-    click_control Vellinor "$ok"
-    desktop_helper wait-no-window --class '#32770' Vellinor "$DESKTOP_WAIT" ||
-        fail "the message box stayed open after OK"
-}
-
-expect_no_message_box() {
-    if desktop_helper wait-window --visible --class '#32770' Vellinor 1 >/dev/null; then
-        fail "$1: a message box appeared: $(dialog_controls Vellinor | awk -F'\t' '$1 == 65535 { print $5 }');" \
-            "screen: $(desktop_shot "$scenario-unexpected-box")"
-        return 1
-    fi
+# start_with MENU NEW-WINDOW: the program on the stored MENU, with no checks
+# and no prompts, opening sites in a new window when NEW-WINDOW is 1.
+start_with() {
+    store_settings --menu "$1" PromptBeforeCheck=0 PromptBeforeConnect=0 \
+        OpenNewBrowserWindow="$2" QueryInterval=0 LastQuery=now
+    start_program
 }
 
 # --- Scenarios -------------------------------------------------------------
 
 scenario_icon_and_tooltip() {
-    start_program submenu-first 0
+    start_with submenu-first 0
     wait_for_icon || return
     desktop_helper wait-window Vellinor1 "$DESKTOP_WAIT" >/dev/null ||
         fail "no window \"Vellinor1\""
@@ -306,7 +69,7 @@ scenario_icon_and_tooltip() {
 # pointer (Wine may lift a menu out of the taskbar, to just above it); a click
 # elsewhere closes it, choosing nothing.
 scenario_clicks_open_the_menu() {
-    start_program submenu-first 0
+    start_with submenu-first 0
     wait_for_icon || return
     local button shot left top width height items taskbar_top
     read -r _ taskbar_top _ < <(desktop_helper wait-window --class Shell_TrayWnd "" 0)
@@ -333,7 +96,7 @@ scenario_clicks_open_the_menu() {
 
 # choose_site_in_submenu WAY: the first site of the first entry's sub-menu.
 choose_site_in_submenu() {
-    start_program submenu-first "$2"
+    start_with submenu-first "$2"
     wait_for_icon || return
     open_menu 1 || return
     choose 1 1 || return
@@ -357,7 +120,7 @@ scenario_site_in_submenu_new_window() {
 # before the second click opens the menu as a single click does, and the
 # second click may leave it open; the click on the desktop closes it.
 scenario_double_click_site_first() {
-    start_program site-first 0
+    start_with site-first 0
     wait_for_icon || return
     xdotool mousemove --sync 300 300
     desktop_click "$icon_x" "$icon_y" 1 2
@@ -369,7 +132,7 @@ scenario_double_click_site_first() {
 # With a sub-menu first, a double click opens nothing: a site chosen from the
 # menu afterwards is the only browser start.
 scenario_double_click_submenu_first() {
-    start_program submenu-first 0
+    start_with submenu-first 0
     wait_for_icon || return
     xdotool mousemove --sync 300 300
     desktop_click "$icon_x" "$icon_y" 1 2
@@ -389,7 +152,7 @@ scenario_double_click_submenu_first() {
 # message 51, and nothing is started for them.
 hostile_addresses() {
     local way=$1
-    start_program hostile "$2"
+    start_with hostile "$2"
     wait_for_icon || return
     open_menu 1 || return
     choose 1 1 || return
@@ -430,9 +193,9 @@ setup_dialog_template=$(printf '%s\n' \
     "65535${tab}${tab}7 7 - -")
 
 # A stored menu without top-level entries gives no menu: the setup dialog
-# asks to connect, and its "E&xit" ends the program.
+# asks to connect, the icon opens nothing, and "E&xit" ends the program.
 scenario_empty_menu_shows_setup() {
-    start_program empty 0
+    start_with empty 0
     local controls layout
     if ! controls=$(dialog_controls "Vellinor - Setup"); then
         fail "no dialog \"Vellinor - Setup\"; screen: $(desktop_shot "$scenario-no-dialog")"
@@ -443,11 +206,15 @@ scenario_empty_menu_shows_setup() {
     printf '%s\n' "$controls" >"$E2E_ARTIFACTS/$scenario-setup-controls.txt"
     if ! layout=$(check_dialog_layout "$controls" "$setup_dialog_template"); then
         fail "the setup dialog differs from its template; screen: $shot
-$(sed 's/^/    /' <<<"$layout")"
+    ${layout//$'\n'/$'\n'    }"
     fi
     awk -F'\t' '$1 == 1 && $4 ~ /default/' <<<"$controls" | grep -q . ||
         fail "\"&Connect\" is not the default button; screen: $shot"
+    # With no menu yet, a click on the icon opens nothing.
     wait_for_icon || return
+    desktop_click "$icon_x" "$icon_y" 3
+    desktop_helper menus 1 3 >/dev/null &&
+        fail "a click on the icon opened a menu while there is none; screen: $(desktop_shot "$scenario-menu")"
     click_control "Vellinor - Setup" 2
     if ! wait_for_program_end 30; then
         fail "\"E&xit\" of the setup dialog did not end the program; screen: $(desktop_shot "$scenario-after-exit")"
@@ -461,7 +228,7 @@ $(sed 's/^/    /' <<<"$layout")"
 # When the notification area is made anew, as by a shell that restarts, it
 # broadcasts "TaskbarCreated", and the program adds its icon again.
 scenario_taskbar_created_restores_icon() {
-    start_program submenu-first 0
+    start_with submenu-first 0
     wait_for_icon || return
     desktop_helper forget-icon Vellinor1 10 >/dev/null
     if ! desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null; then
@@ -481,7 +248,7 @@ scenario_taskbar_created_restores_icon() {
 # "E&xit" on its own: the process ends with exit code 0, and its icon and
 # hidden window are gone.
 scenario_exit() {
-    start_program site-first 0
+    start_with site-first 0
     wait_for_icon || return
     exit_program || return
     desktop_helper wait-no-window Vellinor1 "$DESKTOP_WAIT" || fail "the window \"Vellinor1\" is left"
@@ -500,22 +267,5 @@ scenarios=(
     taskbar_created_restores_icon
     exit
 )
-for scenario in "${scenarios[@]}"; do
-    if [ $# -gt 0 ] && [[ " $* " != *" $scenario "* ]]; then
-        continue
-    fi
-    scenario_failed=0
-    if desktop_helper tray Vellinor 0 0 >/dev/null; then
-        "scenario_$scenario"
-    else
-        fail "an icon of an earlier program is still shown: $(desktop_helper tray-list | tr '\n' ';')"
-    fi
-    stop_program
-    if [ "$scenario_failed" -eq 0 ]; then
-        echo "PASS: $scenario"
-        passes=$((passes + 1))
-    fi
-done
-
-echo "$passes scenario(s) passed, $failures failure(s); screenshots in $E2E_ARTIFACTS"
-[ "$failures" -eq 0 ]
+run_scenarios "$@"
+scenarios_verdict
