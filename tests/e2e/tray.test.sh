@@ -184,6 +184,27 @@ scenario_hostile_addresses_new_window() {
     hostile_addresses new-window 1
 }
 
+# A browser command whose program path has spaces and no quotes names
+# "C:\Program" to the system, which could start "C:\Program.exe" in its
+# place; the program starts neither that nor anything else, and says so.
+scenario_unquoted_browser_path() {
+    local decoy_log=$WINEPREFIX/drive_c/browser.log
+    cp "$E2E_STAND_IN" "$WINEPREFIX/drive_c/Program.exe"
+    rm -f "$decoy_log"
+    printf 'REGEDIT4\n\n[HKEY_CLASSES_ROOT\\VellinorTestPage\\shell\\open\\command]\n@="%s"\n' \
+        "$(reg_string "$STAND_IN_DIR\\browser.exe --new-window %1")" >"$E2E_DIR/unquoted.reg"
+    "$WINE" regedit /S "$E2E_DIR/unquoted.reg" || fail "the unquoted command could not be stored"
+    start_with site-first 1
+    if wait_for_icon && open_menu 1 && choose 1; then
+        expect_message_box "Failed to execute web browser."
+        expect_browser_starts "Home chosen"
+        [ ! -s "$decoy_log" ] || fail "C:\\Program.exe was started: $(cat "$decoy_log")"
+        exit_program
+    fi
+    rm -f "$WINEPREFIX/drive_c/Program.exe"
+    "$WINE" regedit /S "$E2E_DIR/stand-in-browser.reg" || fail "the stand-in browser could not be registered again"
+}
+
 # The first-run setup dialog, dialog 134, as its template gives it.
 setup_dialog_template=$(printf '%s\n' \
     "1${tab}&Connect${tab}37 68 50 14" \
@@ -263,6 +284,7 @@ scenarios=(
     double_click_submenu_first
     hostile_addresses_shell_way
     hostile_addresses_new_window
+    unquoted_browser_path
     empty_menu_shows_setup
     taskbar_created_restores_icon
     exit
