@@ -117,7 +117,7 @@ browser_starts() {
 # Waits until the stand-in has recorded COUNT starts.
 wait_for_browser_starts() {
     local count=$1 tries
-    for ((tries = 0; tries < 300; tries++)); do
+    for ((tries = 0; tries < 150; tries++)); do
         [ "$(browser_starts | wc -l)" -ge "$count" ] && return 0
         sleep 0.2
     done
@@ -338,6 +338,7 @@ run_scenarios() {
             continue
         fi
         scenario_failed=0
+        local started=$SECONDS
         if desktop_helper tray Vellinor 0 0 >/dev/null; then
             "scenario_$scenario"
         else
@@ -345,7 +346,7 @@ run_scenarios() {
         fi
         stop_program
         if [ "$scenario_failed" -eq 0 ]; then
-            echo "PASS: $scenario"
+            echo "PASS: $scenario ($((SECONDS - started)) s)"
             passes=$((passes + 1))
         fi
     done
