@@ -58,7 +58,7 @@ scenario_icon_and_tooltip() {
     desktop_helper wait-window --visible Vellinor1 0 >/dev/null &&
         fail "the window \"Vellinor1\" is visible"
     # The tooltip as a user sees it, when the pointer rests on the icon.
-    xdotool mousemove --sync "$icon_x" "$icon_y"
+    xdotool mousemove "$icon_x" "$icon_y"
     desktop_helper wait-window --visible --class tooltips_class32 '*' "$DESKTOP_WAIT" >/dev/null ||
         fail "no tooltip showed while the pointer rested on the icon"
     desktop_shot "$scenario-tooltip" >/dev/null
@@ -122,7 +122,7 @@ scenario_site_in_submenu_new_window() {
 scenario_double_click_site_first() {
     start_with site-first 0
     wait_for_icon || return
-    xdotool mousemove --sync 300 300
+    xdotool mousemove 300 300
     desktop_click "$icon_x" "$icon_y" 1 2
     expect_browser_starts "double click" "$(browser_line shell http://example.test/home.htm)"
     desktop_click 300 300 1
@@ -134,7 +134,7 @@ scenario_double_click_site_first() {
 scenario_double_click_submenu_first() {
     start_with submenu-first 0
     wait_for_icon || return
-    xdotool mousemove --sync 300 300
+    xdotool mousemove 300 300
     desktop_click "$icon_x" "$icon_y" 1 2
     sleep 3
     desktop_click 300 300 1

@@ -73,7 +73,7 @@ desktop_shot() {
 
 desktop_click() {
     local x=$1 y=$2 button=${3:-1} count=${4:-1}
-    xdotool mousemove --sync "$x" "$y" click --repeat "$count" --delay 120 "$button"
+    xdotool mousemove "$x" "$y" click --repeat "$count" --delay 120 "$button"
 }
 
 tray_icon_center() {

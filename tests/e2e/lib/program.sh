@@ -250,7 +250,7 @@ wait_for_icon() {
 menu_place=''
 open_menu() {
     # Away first, so that the click is a fresh arrival on the icon.
-    xdotool mousemove --sync 300 300
+    xdotool mousemove 300 300
     desktop_click "$icon_x" "$icon_y" "$1"
     if ! menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT"); then
         fail "a click with button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")"
