@@ -24,6 +24,10 @@ if ! desktop_start || ! program_setup; then
     exit 1
 fi
 
+# Should the program ask for a new menu, which none of these scenarios
+# does, it gets a refusal at once, and nothing goes beyond this machine.
+set_menu_url http://127.0.0.1:9/velweb/sites.txt
+
 tab=$'\t'
 # The first entry a sub-menu, with sites in it; a site after it.
 pack_menu submenu-first 37 'BEGIN Sites' 'BEGIN &Reference' \
@@ -246,6 +250,18 @@ scenario_empty_menu_shows_setup() {
         fail "the icon stayed in the notification area; screen: $(desktop_shot "$scenario-icon-left")"
 }
 
+# Escape leaves the setup dialog as "E&xit" does.
+scenario_setup_dialog_escape() {
+    start_with empty 0
+    if ! dialog_controls "Vellinor - Setup" >/dev/null; then
+        fail "no dialog \"Vellinor - Setup\"; screen: $(desktop_shot "$scenario-no-dialog")"
+        return
+    fi
+    desktop_helper keys "Vellinor - Setup" Escape
+    wait_for_program_end 30 ||
+        fail "Escape in the setup dialog did not end the program; screen: $(desktop_shot "$scenario-after-escape")"
+}
+
 # When the notification area is made anew, as by a shell that restarts, it
 # broadcasts "TaskbarCreated", and the program adds its icon again.
 scenario_taskbar_created_restores_icon() {
@@ -267,12 +283,18 @@ scenario_taskbar_created_restores_icon() {
 }
 
 # "E&xit" on its own: the process ends with exit code 0, and its icon and
-# hidden window are gone.
+# hidden window are gone. A run that changed nothing stored nothing.
 scenario_exit() {
-    start_with site-first 0
+    store_settings --menu site-first PromptBeforeCheck=0 PromptBeforeConnect=1 \
+        OpenNewBrowserWindow=1 QueryInterval=3 LastQuery=now
+    export_settings "$E2E_ARTIFACTS/$scenario-before.reg"
+    start_program
     wait_for_icon || return
     exit_program || return
     desktop_helper wait-no-window Vellinor1 "$DESKTOP_WAIT" || fail "the window \"Vellinor1\" is left"
+    export_settings "$E2E_ARTIFACTS/$scenario-after.reg"
+    cmp -s "$E2E_ARTIFACTS/$scenario-before.reg" "$E2E_ARTIFACTS/$scenario-after.reg" ||
+        fail "the stored settings changed: $E2E_ARTIFACTS/$scenario-{before,after}.reg"
 }
 
 scenarios=(
@@ -289,6 +311,7 @@ scenarios=(
     hostile_addresses_new_window
     unquoted_browser_path
     empty_menu_shows_setup
+    setup_dialog_escape
     taskbar_created_restores_icon
     exit
 )
