@@ -1,9 +1,13 @@
+#include "browser/BrowserAddress.h"
 #include "res/resource.h"
 #include "tests/unit/AppFixture.h"
 
+#include <string_view>
+
 namespace {
 
-constexpr char kLinkCaption[] = "vellinor.example/velweb";
+// The build's web page, which the resource script makes the link's caption.
+constexpr char kLinkCaption[] = VELLINOR_HOME_PAGE;
 
 class AboutBox : public AppFixture {
 protected:
@@ -30,6 +34,16 @@ TEST_F(AboutBox, ShowsTitleFontAndContactAndOpensTheLinkEachTimeWhileStayingOpen
 
     EXPECT_EQ((std::vector<std::string>{kLinkCaption, kLinkCaption}), fake.shell.opened);
     EXPECT_EQ(DialogHandler::kOk, fake.dialogs.runs.at(0).result);
+}
+
+// With the existing window preferred, the link's caption goes to the shell as
+// it stands, and a name without a scheme is a web address to the shell only
+// when it starts with "www."; any other name fails with "Failed to execute
+// web browser." on every press.
+TEST(AboutBoxLink, TheBuildsWebPageIsOneTheShellOpensWithoutAScheme) {
+    const std::string_view page = kLinkCaption;
+    EXPECT_TRUE(IsWebAddress(page)) << page;
+    EXPECT_EQ(0u, page.rfind("www.", 0)) << page;
 }
 
 TEST_F(AboutBox, TheLinkFollowsTheNewWindowPreference) {
