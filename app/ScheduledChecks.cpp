@@ -22,6 +22,8 @@ void CSiteMenuApp::OnTimer(unsigned timerId) {
             OnHourlyTimer();
     } else if (timerId == m_nBlinkTimer) {
         OnBlinkTimer();
+    } else if (timerId == g_trayIcon.m_nClickTimer) {
+        g_trayIcon.OnClickTimer();
     }
 }
 

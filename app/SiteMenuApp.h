@@ -30,7 +30,7 @@ public:
     bool OpenSiteCommand(int nCommandId);
 
     void StartHourlyTimer();
-    // The one callback of both timers.
+    // The one callback of all the program's timers, the tray icon's too.
     void OnTimer(unsigned timerId) override;
     void OnHourlyTimer();
     // A server check: the prompts (the query prompt only when bPrompt), then

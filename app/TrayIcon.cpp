@@ -3,6 +3,7 @@
 #include "app/BusyScope.h"
 #include "app/SiteMenuApp.h"
 #include "platform/Services.h"
+#include "platform/TimerService.h"
 #include "platform/WindowService.h"
 
 namespace {
@@ -50,23 +51,72 @@ int CTrayIcon::OnTrayNotification(unsigned iconId, unsigned mouseMessage) {
     if (mouseMessage != kLeftButtonUp && mouseMessage != kLeftButtonDoubleClick &&
         mouseMessage != kRightButtonUp)
         return 0;
-    WindowService& window = Use<WindowService>();
-    window.SetForegroundToHiddenWindow();
-    if (m_hMenu == nullptr || theApp.m_nBusyCount != 0)
-        return 0;
-    MenuService& menus = Use<MenuService>();
-    const MenuHandle popUp = menus.GetSubMenu(m_hMenu, 0);
-    if (popUp == nullptr)
-        return 0;
+    Use<WindowService>().SetForegroundToHiddenWindow();
 
-    CBusyScope busy(false);
     if (mouseMessage == kLeftButtonDoubleClick) {
-        theApp.OpenSiteCommand(menus.GetItemId(popUp, 0));
+        // Whatever happens to it, its first click shows no pop-up and the
+        // button-up that ends it is no new click.
+        CancelPendingClick();
+        m_bDoubleClickUpPending = true;
+    } else if (mouseMessage == kLeftButtonUp && m_bDoubleClickUpPending) {
+        m_bDoubleClickUpPending = false;
         return 0;
     }
+
+    const MenuHandle popUp = ReadyPopUp();
+    if (popUp == nullptr)
+        return 0;
+    switch (mouseMessage) {
+    case kLeftButtonDoubleClick:
+        OpenFirstSite(popUp);
+        return 0;
+    case kLeftButtonUp:
+        // Without the wait the pop-up's own loop would swallow the second
+        // click, and a double click could never open the first site.
+        CancelPendingClick();
+        m_nClickTimer =
+            Use<TimerService>().StartTimer(kClickTimerId, Use<WindowService>().DoubleClickTimeMs());
+        if (m_nClickTimer == 0)
+            return ShowPopUp(popUp);
+        return 0;
+    default:
+        CancelPendingClick();
+        return ShowPopUp(popUp);
+    }
+}
+
+void CTrayIcon::OnClickTimer() {
+    CancelPendingClick();
+    // Something may have begun in the meantime, or the menu gone.
+    const MenuHandle popUp = ReadyPopUp();
+    if (popUp != nullptr)
+        ShowPopUp(popUp);
+}
+
+MenuHandle CTrayIcon::ReadyPopUp() const {
+    if (m_hMenu == nullptr || theApp.m_nBusyCount != 0)
+        return nullptr;
+    return Use<MenuService>().GetSubMenu(m_hMenu, 0);
+}
+
+int CTrayIcon::ShowPopUp(MenuHandle popUp) {
+    CBusyScope busy(false);
+    MenuService& menus = Use<MenuService>();
     menus.SetDefaultItem(popUp, 0);
     const bool tracked = menus.TrackAtCursor(popUp);
     // Without it the menu stays open when the user clicks elsewhere.
-    window.PostNullMessage();
+    Use<WindowService>().PostNullMessage();
     return tracked ? 1 : 0;
+}
+
+void CTrayIcon::OpenFirstSite(MenuHandle popUp) {
+    CBusyScope busy(false);
+    theApp.OpenSiteCommand(Use<MenuService>().GetItemId(popUp, 0));
+}
+
+void CTrayIcon::CancelPendingClick() {
+    if (m_nClickTimer == 0)
+        return;
+    Use<TimerService>().StopTimer(m_nClickTimer);
+    m_nClickTimer = 0;
 }

@@ -42,4 +42,6 @@ public:
     // MessageBeep with 0x20 (question) or 0x30 (exclamation).
     virtual void Beep(unsigned type) = 0;
     virtual void Sleep(unsigned milliseconds) = 0;
+    // The longest time between the clicks of a double click, as the user set it.
+    virtual unsigned DoubleClickTimeMs() const = 0;
 };

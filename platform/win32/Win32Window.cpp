@@ -87,6 +87,10 @@ void Win32Window::Sleep(unsigned milliseconds) {
     ::Sleep(milliseconds);
 }
 
+unsigned Win32Window::DoubleClickTimeMs() const {
+    return ::GetDoubleClickTime();
+}
+
 HWND Win32Window::ModalOwner() const {
     return m_window ? ::GetLastActivePopup(m_window.get()) : nullptr;
 }

@@ -25,6 +25,7 @@ public:
     void EnableHiddenWindow(bool enabled) override;
     void Beep(unsigned type) override;
     void Sleep(unsigned milliseconds) override;
+    unsigned DoubleClickTimeMs() const override;
 
     // Null before the window is created and once it is destroyed.
     HWND Handle() const { return m_window.get(); }

@@ -16,15 +16,7 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
 
-program_require || exit 1
-wine_init dialogs || {
-    echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-    exit 1
-}
-if ! desktop_start || ! program_setup; then
-    echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
-    exit 1
-fi
+program_start_test dialogs
 
 # A first run that is confirmed with "&Connect" would ask for the menu; it
 # gets a refusal at once, and nothing goes beyond this machine.
@@ -113,10 +105,6 @@ expect_checked() {
 # read_controls TITLE: `controls` anew, after clicks changed them.
 read_controls() {
     controls=$(dialog_controls "$1") || fail "the dialog \"$1\" is gone"
-}
-
-control_text() {
-    awk -F'\t' -v id="$1" '$1 == id { print $5; exit }' <<<"$controls"
 }
 
 dialog_is_open() {
@@ -266,14 +254,14 @@ scenario_preferences_show_stored_settings() {
     exit_program
 }
 
-# Cancel and Escape after changes store nothing, and the next opening shows
-# the stored settings again.
+# Cancel, Escape and the close box after changes store nothing, and the
+# next opening shows the stored settings again.
 scenario_preferences_cancel_stores_nothing() {
     store_weekly_new_window_connect_prompt
     export_settings "$E2E_ARTIFACTS/$scenario-before.reg"
     start_and_open_from_menu 4 || return
     local way id
-    for way in Cancel Escape; do
+    for way in Cancel Escape close-box; do
         open_dialog "$preferences" "before-$way" || return
         expect_checked "opened before $way" 1006 1018 1009
         for id in 1007 1017 1015 1009; do
@@ -282,18 +270,18 @@ scenario_preferences_cancel_stores_nothing() {
         read_controls "$preferences"
         shot=$(desktop_shot "$scenario-changed-before-$way")
         expect_checked "all four changed" 1007 1017 1015
-        if [ "$way" = Cancel ]; then
-            click_control "$preferences" 2
-        else
-            desktop_helper keys "$preferences" Escape
-        fi
+        case $way in
+        Cancel) click_control "$preferences" 2 ;;
+        Escape) desktop_helper keys "$preferences" Escape ;;
+        close-box) click_close_box "$preferences" ;;
+        esac
         expect_dialog_closes "$preferences" "$way"
         expect_settings_unchanged "after-$way"
         open_menu 3 || return
         choose_from_end 4 || return
     done
-    open_dialog "$preferences" after-both || return
-    expect_checked "opened after Cancel and Escape" 1006 1018 1009
+    open_dialog "$preferences" after-all || return
+    expect_checked "opened after Cancel, Escape and the close box" 1006 1018 1009
     click_control "$preferences" 1
     expect_dialog_closes "$preferences" "OK"
     expect_settings_unchanged after-ok
@@ -342,8 +330,10 @@ scenario_about_box() {
     click_control "$about" 1015
     desktop_helper keys "$about" Ctrl+a x y z
     read_controls "$about"
-    [ "$(control_text 1015)" = "$contact" ] ||
-        fail "typing changed the contact address to \"$(control_text 1015)\"; screen: $(desktop_shot "$scenario-typed")"
+    local typed
+    typed=$(awk -F'\t' '$1 == 1015 { print $5; exit }' <<<"$controls")
+    [ "$typed" = "$contact" ] ||
+        fail "typing changed the contact address to \"$typed\"; screen: $(desktop_shot "$scenario-typed")"
 
     expect_no_menu_from_icon "$about"
 

@@ -30,6 +30,7 @@ public:
     void Beep(unsigned type) override;
     // Returns at once.
     void Sleep(unsigned milliseconds) override;
+    unsigned DoubleClickTimeMs() const override { return doubleClickTimeMs; }
 
     // Messages to the hidden window. They throw std::logic_error when there
     // is no window to receive them.
@@ -44,6 +45,8 @@ public:
 
     // What CreateHiddenWindow answers.
     bool createSucceeds = true;
+    // What DoubleClickTimeMs answers.
+    unsigned doubleClickTimeMs = 500;
     // Stands in for the user while the message loop runs.
     std::function<void()> whileLooping;
 

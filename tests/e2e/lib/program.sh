@@ -2,7 +2,8 @@
 # shellcheck disable=SC2034 # STAND_IN_TARGET and menu_place are for the test scripts
 # Vellinor.exe under test in Wine's desktop, for the scripts that drive it
 # with real clicks. Source lib/wine.sh and lib/desktop.sh first; after
-# wine_init and desktop_start, call program_setup once. Then:
+# wine_init and desktop_start, call program_setup once (program_start_test
+# NAME does all three, and ends the test when one fails). Then:
 #
 #   pack_menu NAME NUMBER LINE...   a menu file NAME.txt (format 1, this
 #                               version, menu NUMBER, then the LINEs) packed by
@@ -30,6 +31,8 @@
 #   expect_message_box TEXT     a message box with TEXT and an icon, closed
 #                               with OK
 #   expect_no_message_box WHEN
+#   expect_no_menu WHEN         no menu is open, well past the double-click
+#                               time
 #   browser_line WAY ADDRESS    the line the stand-in browser records when the
 #                               program opens ADDRESS the WAY way ("shell" or
 #                               "new-window")
@@ -63,6 +66,20 @@ program_require() {
             return 1
         fi
     done
+}
+
+# program_start_test NAME: the built programs, a fresh prefix build/e2e/NAME,
+# Wine's desktop and the stand-in browser, or the test ends at once.
+program_start_test() {
+    program_require || exit 1
+    wine_init "$1" || {
+        echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
+        exit 1
+    }
+    if ! desktop_start || ! program_setup; then
+        echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
+        exit 1
+    fi
 }
 
 # --- The stand-in browser --------------------------------------------------
@@ -298,6 +315,14 @@ exit_program() {
     [ "$program_status" -eq 0 ] || fail "\"E&xit\" ended the program with exit code $program_status, expected 0"
     desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null ||
         fail "the icon stayed in the notification area after \"E&xit\"; screen: $(desktop_shot "$scenario-icon-left")"
+}
+
+expect_no_menu() {
+    sleep 2
+    if ! desktop_helper menus 0 0 >/dev/null; then
+        fail "$1: a menu is open; screen: $(desktop_shot "$scenario-unexpected-menu")"
+        desktop_click 300 300 1
+    fi
 }
 
 # A message box is titled with the program's name.
