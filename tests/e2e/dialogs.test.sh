@@ -367,7 +367,7 @@ scenario_about_link_through_the_shell() {
                 "\"$(dialog_controls Vellinor | awk -F'\t' '$1 == 65535 { print $5 }')\";" \
                 "screen: $(desktop_shot "$scenario-box")"
             click_control Vellinor 1
-            break
+            return
         fi
         sleep 0.2
     done
