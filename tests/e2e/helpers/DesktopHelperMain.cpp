@@ -8,12 +8,14 @@
 //       its place ("LEFT TOP WIDTH HEIGHT")
 //   desktop-helper wait-no-window [--class CLASS] TITLE SECONDS
 //       waits until no top-level window TITLE exists
-//   desktop-helper controls TITLE SECONDS
+//   desktop-helper controls [--quiet] TITLE SECONDS
 //       waits for the visible dialog TITLE and prints its controls, one a line:
 //       ID, class, place, state ("visible", "enabled", "checked", "default",
 //       comma-separated) and text (none for a picture), separated by TABs;
 //       the first line is the dialog itself, with ID 0 and the place of its
-//       client area
+//       client area. --quiet sends the program no message, so that a dialog
+//       whose thread is busy can be read at once: texts as the system keeps
+//       them, and no "checked" (check marks show only on the screen)
 //   desktop-helper menus COUNT SECONDS
 //       waits until exactly COUNT pop-up menus are open; prints their places,
 //       the first opened first
@@ -93,7 +95,7 @@ int WaitWindow(std::vector<std::string> args, bool present) {
     return done ? 0 : 1;
 }
 
-std::string ControlState(HWND control) {
+std::string ControlState(HWND control, bool quiet) {
     std::string state;
     const auto add = [&state](const char* word) {
         if (!state.empty())
@@ -110,45 +112,59 @@ std::string ControlState(HWND control) {
         const LONG_PTR style = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
         if (style == BS_DEFPUSHBUTTON)
             add("default");
-        if (::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        if (!quiet && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED)
             add("checked");
     }
     return state.empty() ? "-" : state;
 }
 
 // The words a control shows; a picture's text only names its resource.
-std::string ControlText(HWND control, const char* className) {
+std::string ControlText(HWND control, const char* className, bool quiet) {
     const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
     if (lstrcmpiA(className, "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP))
         return {};
-    return WindowText(control);
+    return quiet ? KeptWindowText(control) : WindowText(control);
 }
 
-BOOL CALLBACK PrintControl(HWND control, LPARAM dialog) {
-    if (::GetParent(control) != reinterpret_cast<HWND>(dialog))
+struct ControlListing {
+    HWND dialog;
+    bool quiet;
+};
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM context) {
+    const ControlListing& listing = *reinterpret_cast<const ControlListing*>(context);
+    if (::GetParent(control) != listing.dialog)
         return TRUE; // a grandchild, such as the edit inside a combo box
     char className[64] = {};
     ::GetClassNameA(control, className, sizeof className);
     std::printf("%d\t%s\t%s\t%s\t%s\n", ::GetDlgCtrlID(control), className,
-                ScreenRectText(control).c_str(), ControlState(control).c_str(),
-                ControlText(control, className).c_str());
+                ScreenRectText(control).c_str(), ControlState(control, listing.quiet).c_str(),
+                ControlText(control, className, listing.quiet).c_str());
     return TRUE;
 }
 
-int Controls(const char* title, const char* seconds) {
+int Controls(std::vector<std::string> args) {
     WindowQuery query;
-    query.title = title;
+    if (args.size() == 3 && args[0] == "--quiet") {
+        query.quiet = true;
+        args.erase(args.begin());
+    }
+    if (args.size() != 2)
+        return Usage();
+    query.title = args[0].c_str();
     query.className = kDialogClass;
     query.visibleOnly = true;
     HWND dialog = nullptr;
-    if (!PollFor(Seconds(seconds), [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
+    if (!PollFor(Seconds(args[1].c_str()),
+                 [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
         return 1;
     RECT client{};
     ::GetClientRect(dialog, &client);
     ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
     std::printf("0\t%s\t%s\t%s\t%s\n", kDialogClass, RectText(client).c_str(),
-                ::IsWindowEnabled(dialog) ? "visible,enabled" : "visible", title);
-    ::EnumChildWindows(dialog, PrintControl, reinterpret_cast<LPARAM>(dialog));
+                ::IsWindowEnabled(dialog) ? "visible,enabled" : "visible", query.title);
+    ControlListing listing{dialog, query.quiet};
+    ::EnumChildWindows(dialog, PrintControl, reinterpret_cast<LPARAM>(&listing));
     return 0;
 }
 
@@ -254,8 +270,8 @@ int main(int argc, char** argv) {
         return WaitWindow(args, true);
     if (command == "wait-no-window")
         return WaitWindow(args, false);
-    if (command == "controls" && args.size() == 2)
-        return Controls(argv[2], argv[3]);
+    if (command == "controls")
+        return Controls(args);
     if (command == "menus" && args.size() == 2)
         return Menus(argv[2], argv[3]);
     if (command == "tray" && args.size() == 3)

@@ -15,7 +15,8 @@ bool Matches(HWND window, const WindowQuery& query) {
         if (std::strcmp(className, query.className) != 0)
             return false;
     }
-    return query.title == nullptr || WindowText(window) == query.title;
+    return query.title == nullptr ||
+           (query.quiet ? KeptWindowText(window) : WindowText(window)) == query.title;
 }
 
 struct Search {
@@ -63,5 +64,13 @@ std::string WindowText(HWND window) {
     char text[4096] = {};
     ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                           SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+std::string KeptWindowText(HWND window) {
+    wchar_t wide[4096] = {};
+    const int length = ::InternalGetWindowText(window, wide, sizeof wide / sizeof wide[0]);
+    char text[4096] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text - 1, nullptr, nullptr);
     return text;
 }

@@ -13,6 +13,7 @@ struct WindowQuery {
     const char* title = nullptr;     // exact window name, or null for any
     const char* className = nullptr; // exact class name, or null for any
     bool visibleOnly = false;
+    bool quiet = false; // titles read with KeptWindowText
 };
 
 // The first top-level window that matches, or null.
@@ -42,3 +43,9 @@ std::string ScreenRectText(HWND window);
 
 // The window's text; for a control of another process too.
 std::string WindowText(HWND window);
+
+// The text the system keeps for the window, read without a message to its
+// program: for a program whose thread is busy and reads none, as during
+// blocking work behind a modeless window. A control that keeps its own text,
+// such as an edit box, may show another one there.
+std::string KeptWindowText(HWND window);

@@ -28,8 +28,13 @@
 #                               "E&xit", 2 "&About", 3 "&Update Now" and 4
 #                               "Pre&ferences..."
 #   exit_program                "E&xit" from the menu: exit code 0, no icon left
-#   expect_message_box TEXT     a message box with TEXT and an icon, closed
-#                               with OK
+#   expect_message_box TEXT [ICON]
+#                               a message box with TEXT (line breaks and all)
+#                               and an icon, "stop" or "information" when ICON
+#                               is given, closed with OK
+#   control_text CONTROLS ID    the whole text of the first control ID in
+#                               CONTROLS (output of dialog_controls), line
+#                               breaks and all
 #   expect_no_message_box WHEN
 #   expect_no_menu WHEN         no menu is open, well past the double-click
 #                               time
@@ -317,6 +322,35 @@ exit_program() {
         fail "the icon stayed in the notification area after \"E&xit\"; screen: $(desktop_shot "$scenario-icon-left")"
 }
 
+# The helper prints a text's line breaks as they are, so a line that does not
+# start like a control's line goes on the text of the control before it.
+control_text() {
+    awk -F'\t' -v id="$2" '
+        NF >= 5 && $1 ~ /^-?[0-9]+$/ && $3 ~ /^-?[0-9]+ -?[0-9]+ [0-9]+ [0-9]+$/ {
+            if (inside) exit
+            if ($1 == id) {
+                inside = 1
+                text = $0
+                for (i = 0; i < 4; i++) text = substr(text, index(text, "\t") + 1)
+                printf "%s", text
+            }
+            next
+        }
+        inside { printf "\n%s", $0 }' <<<"$1"
+}
+
+# The kind of a message box's icon, told by its colours: Wine draws the stop
+# icon red and the information icon blue.
+message_box_icon() {
+    local left top width height
+    read -r left top width height <<<"$2"
+    convert "$1" -crop "${width}x${height}+${left}+${top}" +repage \
+        -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info: |
+        awk '{ if ($1 > $3 + 0.1 && $1 > $2 + 0.1) print "stop"
+               else if ($3 > $1 + 0.1) print "information"
+               else print "unknown" }'
+}
+
 expect_no_menu() {
     sleep 2
     if ! desktop_helper menus 0 0 >/dev/null; then
@@ -327,15 +361,21 @@ expect_no_menu() {
 
 # A message box is titled with the program's name.
 expect_message_box() {
-    local controls text ok
+    local controls text ok shot icon_place
     if ! controls=$(dialog_controls Vellinor); then
         fail "no message box \"$1\"; screen: $(desktop_shot "$scenario-no-box")"
         return 1
     fi
-    desktop_shot "$scenario-box" >/dev/null
-    text=$(awk -F'\t' '$1 == 65535 { print $5 }' <<<"$controls")
-    [ "$text" = "$1" ] || fail "the message box says \"$text\", expected \"$1\""
-    awk -F'\t' '$1 == 1088' <<<"$controls" | grep -q . || fail "the message box shows no icon"
+    shot=$(desktop_shot "$scenario-box")
+    text=$(control_text "$controls" 65535)
+    [ "$text" = "$1" ] || fail "the message box says \"$text\", expected \"$1\"; screen: $shot"
+    icon_place=$(awk -F'\t' '$1 == 1088 { print $3; exit }' <<<"$controls")
+    if [ -z "$icon_place" ]; then
+        fail "the message box shows no icon; screen: $shot"
+    elif [ -n "${2:-}" ] && [ "$(message_box_icon "$shot" "$icon_place")" != "$2" ]; then
+        fail "the message box's icon is not the $2 icon" \
+            "($(message_box_icon "$shot" "$icon_place")); screen: $shot"
+    fi
     ok=$(awk -F'\t' '$2 == "Button" && $5 == "OK" { print $1; exit }' <<<"$controls")
     if [ -z "$ok" ]; then
         fail "the message box has no OK button: $controls"
