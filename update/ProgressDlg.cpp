@@ -5,7 +5,11 @@
 #include "res/resource.h"
 
 CProgressDlg::CProgressDlg() {
-    Create(IDD_PROGRESS);
+    // No message loop runs during the network work that follows: unpainted,
+    // the window would stay blank until its first step, or for the whole wait
+    // on a server that does not answer.
+    if (Create(IDD_PROGRESS))
+        m_window->Redraw();
 }
 
 void CProgressDlg::OnInitDialog(DialogControls& controls) {

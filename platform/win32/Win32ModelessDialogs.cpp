@@ -29,6 +29,11 @@ public:
     void Redraw() override {
         ::RedrawWindow(m_window.get(), nullptr, nullptr,
                        RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+        // Wine hands what a thread painted to the screen when the thread next
+        // waits for messages, and the work this window is shown for runs no
+        // loop. A wait that wakes for no message returns at once and
+        // dispatches nothing.
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, 0, 0);
     }
 
 private:
