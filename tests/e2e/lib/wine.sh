@@ -59,7 +59,9 @@ wine_init() {
     E2E_ARTIFACTS=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e-artifacts/$name
 
     # A run that was killed may have left its server behind on the old prefix.
-    [ -d "$E2E_DIR/prefix" ] && WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null
+    if [ -d "$E2E_DIR/prefix" ]; then
+        WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null || true
+    fi
     rm -rf "$E2E_DIR" "$E2E_ARTIFACTS"
     mkdir -p "$E2E_DIR/home" "$E2E_ARTIFACTS"
 
