@@ -87,6 +87,16 @@ void CheckProcessStart(CheckList& checks, const char* ownPath) {
     ::Sleep(1500);
     checks.Expect(!Exists(folder + "\\unquoted.txt"), "and starts nothing");
 
+    // A program named without a folder is found where programs are looked
+    // for, the starting program's own folder first.
+    const char* ownName = std::strrchr(ownPath, '\\');
+    const std::string bareMarker = folder + "\\bare.txt";
+    checks.Expect(shell.StartProcess(std::string(ownName != nullptr ? ownName + 1 : ownPath) +
+                                     " --child " + bareMarker),
+                  "a program named without a folder starts");
+    checks.Expect(::lstrcmpiA(AwaitMarker(bareMarker, 10000).c_str(), ownPath) == 0,
+                  "and it is the one in the starting program's folder");
+
     checks.Expect(!shell.ShellOpen(folder + "\\missing.htm"),
                   "the shell's failure to open is seen");
 }
