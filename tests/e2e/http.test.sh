@@ -7,6 +7,8 @@ set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/services-test.sh
 . "$here/lib/services-test.sh"
+# shellcheck source=tests/e2e/lib/http_server.sh
+. "$here/lib/http_server.sh"
 
 services_test_require
 wine_init http || {
@@ -14,19 +16,9 @@ wine_init http || {
     exit 1
 }
 
-ready=$E2E_DIR/server-ready
-python3 "$here/lib/http_server.py" --ready "$ready" --root "$E2E_DIR" \
-    2>"$E2E_ARTIFACTS/server.log" &
-server=$!
-e2e_at_exit "kill $server 2>/dev/null; wait $server 2>/dev/null"
-for ((tries = 0; tries < 100; tries++)); do
-    [ -s "$ready" ] && break
-    kill -0 "$server" 2>/dev/null || break
-    sleep 0.1
-done
-if ! read -r port refused <"$ready" 2>/dev/null || [ -z "${refused:-}" ]; then
-    echo "FAIL: the test server did not start; see $E2E_ARTIFACTS/server.log"
+http_server_start "$E2E_DIR" || {
+    echo "FAIL: no HTTP server for the checks"
     exit 1
-fi
+}
 
-services_test_run --http "http://127.0.0.1:$port" "http://127.0.0.1:$refused"
+services_test_run --http "http://127.0.0.1:$HTTP_PORT" "http://127.0.0.1:$HTTP_REFUSED_PORT"

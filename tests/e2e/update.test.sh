@@ -17,6 +17,8 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/desktop.sh"
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
+# shellcheck source=tests/e2e/lib/http_server.sh
+. "$here/lib/http_server.sh"
 
 # A zone half an hour off any whole-hour zone, written the POSIX way that the
 # program's C library and this script's date read alike: a time shown in the
@@ -30,19 +32,11 @@ program_start_test update
 # give the answers that are not files.
 www=$E2E_DIR/www
 mkdir -p "$www"
-python3 "$here/lib/http_server.py" --ready "$E2E_DIR/server-ready" --root "$www" \
-    2>"$E2E_DIR/server.log" &
-server_pid=$!
-e2e_at_exit "kill $server_pid 2>/dev/null; wait $server_pid 2>/dev/null"
-for ((tries = 0; tries < 100; tries++)); do
-    [ -s "$E2E_DIR/server-ready" ] && break
-    sleep 0.1
-done
-if ! read -r port refused_port <"$E2E_DIR/server-ready"; then
-    echo "FAIL: the test's HTTP server did not start; see $E2E_DIR/server.log"
+http_server_start "$www" || {
+    echo "FAIL: no HTTP server for the program"
     exit 1
-fi
-server=http://127.0.0.1:$port
+}
+server=http://127.0.0.1:$HTTP_PORT
 
 # serve NAME: the program fetches its menu from the served copy of NAME.txt.
 serve() {
@@ -384,7 +378,7 @@ scenario_new_format() {
 }
 
 scenario_closed_port() {
-    update_fails "http://127.0.0.1:$refused_port/sites.txt" "$no_connection_text" kept || return
+    update_fails "http://127.0.0.1:$HTTP_REFUSED_PORT/sites.txt" "$no_connection_text" kept || return
     # Nothing was reached, so no step is done.
     ((${#progress_done[@]} == 0 || progress_done[-1] == 0)) ||
         fail "the progress window showed ${progress_done[-1]} steps done with no connection"
