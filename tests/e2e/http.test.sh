@@ -11,10 +11,7 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/http_server.sh"
 
 services_test_require
-wine_init http || {
-    echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-    exit 1
-}
+wine_start_test http
 
 http_server_start "$E2E_DIR" || {
     echo "FAIL: no HTTP server for the checks"

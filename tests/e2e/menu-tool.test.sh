@@ -16,10 +16,7 @@ if [ ! -x "$native_tool" ] || [ -z "$windows_tool" ]; then
     exit 1
 fi
 
-wine_init menu-tool || {
-    echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-    exit 1
-}
+wine_start_test menu-tool
 
 failures=0
 fail() {

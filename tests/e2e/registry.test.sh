@@ -18,10 +18,7 @@ fi
 
 # A Western code page in the new prefix, whatever the machine's language.
 export LC_ALL=C
-wine_init registry || {
-    echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-    exit 1
-}
+wine_start_test registry
 
 failures=0
 fail() {

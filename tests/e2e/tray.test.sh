@@ -14,15 +14,7 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
 
-program_require || exit 1
-wine_init tray || {
-    echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-    exit 1
-}
-if ! desktop_start || ! program_setup; then
-    echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
-    exit 1
-fi
+program_start_test tray
 
 # Should the program ask for a new menu, which none of these scenarios
 # does, it gets a refusal at once, and nothing goes beyond this machine.

@@ -8,9 +8,6 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/services-test.sh"
 
 services_test_require
-wine_init win32-services || {
-    echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-    exit 1
-}
+wine_start_test win32-services
 xvfb_start || exit 1
 services_test_run

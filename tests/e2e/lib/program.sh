@@ -77,10 +77,7 @@ program_require() {
 # Wine's desktop and the stand-in browser, or the test ends at once.
 program_start_test() {
     program_require || exit 1
-    wine_init "$1" || {
-        echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-        exit 1
-    }
+    wine_start_test "$1"
     if ! desktop_start || ! program_setup; then
         echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
         exit 1

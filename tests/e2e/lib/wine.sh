@@ -2,6 +2,8 @@
 # Helpers for the end-to-end tests that run Windows programs under Wine.
 # A test sources this file, calls wine_init once, and then:
 #
+#   wine_start_test NAME      wine_init NAME for a test, which ends at once,
+#                             failed, when there is no prefix
 #   wine_run PROGRAM ARGS...  runs a Windows program; its exit status is the
 #                             program's exit code
 #   wine_wait                 waits until every program of the prefix has ended
@@ -81,6 +83,13 @@ wine_init() {
     # A new prefix does not find Wine's own fonts, and dialogs set in
     # "MS Sans Serif" would be drawn in a wider font that clips their texts.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+wine_start_test() {
+    wine_init "$1" || {
+        echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
+        exit 1
+    }
 }
 
 wine_run() {
