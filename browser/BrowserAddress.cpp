@@ -11,49 +11,88 @@ bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
             return false;
     return true;
 }
 
-// The scheme of an address ("http" of "http://x"), or empty when it has none.
-// "host:8080/path" has a port, not a scheme.
-std::string_view SchemeOf(std::string_view address) {
-    if (address.empty() || !IsAsciiLetter(address[0]))
-        return {};
-    std::size_t i = 1;
-    while (i < address.size() && (IsAsciiLetter(address[i]) || IsAsciiDigit(address[i]) ||
-                                  address[i] == '+' || address[i] == '-' || address[i] == '.'))
-        ++i;
-    if (i == address.size() || address[i] != ':')
-        return {};
-    std::size_t port = i + 1;
-    while (port < address.size() && IsAsciiDigit(address[port]))
-        ++port;
-    const bool isPort = port > i + 1 && (port == address.size() || address[port] == '/');
-    return isPort ? std::string_view() : address.substr(0, i);
+// What follows "http://": the host, port and user, up to the path.
+std::string_view AuthorityOf(std::string_view rest) {
+    return rest.substr(0, rest.find_first_of("/?#"));
+}
+
+// "www.example.com", "news.htm": letters, digits and hyphens in labels
+// separated by dots, at least two labels, none starting or ending with a
+// hyphen.
+bool IsDottedHostName(std::string_view host) {
+    std::size_t labels = 0;
+    for (std::size_t start = 0;; ++labels) {
+        const std::size_t dot = host.find('.', start);
+        const std::string_view label = host.substr(start, dot - start);
+        if (label.empty() || label.front() == '-' || label.back() == '-')
+            return false;
+        for (char c : label)
+            if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '-')
+                return false;
+        if (dot == std::string_view::npos)
+            return labels >= 1;
+        start = dot + 1;
+    }
+}
+
+bool IsPort(std::string_view digits) {
+    if (digits.empty() || digits.size() > 5)
+        return false;
+    unsigned value = 0;
+    for (char c : digits) {
+        if (!IsAsciiDigit(c))
+            return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return value <= 65535;
+}
+
+// host[:port][/path...] with nothing a command line or the shell could read
+// as something else.
+bool IsSchemelessWebAddress(std::string_view address) {
+    for (char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= ' ' || byte == 0x7F || c == '\\')
+            return false;
+    }
+    const std::string_view authority = AuthorityOf(address);
+    const std::size_t colon = authority.find(':');
+    if (colon != std::string_view::npos && !IsPort(authority.substr(colon + 1)))
+        return false;
+    return IsDottedHostName(authority.substr(0, colon));
 }
 
 } // namespace
 
-bool IsWebAddress(std::string_view address) {
-    if (address.empty())
+bool IsHttpAddress(std::string_view address) {
+    std::string_view rest;
+    if (StartsWithIgnoringCase(address, "http://"))
+        rest = address.substr(7);
+    else if (StartsWithIgnoringCase(address, "https://"))
+        rest = address.substr(8);
+    else
         return false;
-    // "\\server\share", "/etc", "\folder"
-    if (address[0] == '\\' || address[0] == '/')
-        return false;
-    const std::string_view scheme = SchemeOf(address);
-    if (scheme.empty())
-        return true;
-    // A single letter before the colon is a drive: "C:\Windows", "c:file".
-    if (scheme.size() == 1)
-        return false;
-    return EqualsIgnoringCase(scheme, "http") || EqualsIgnoringCase(scheme, "https");
+    const std::string_view authority = AuthorityOf(rest);
+    // The host is what follows any "user@"; "http://@" or "http://:80" has none.
+    const std::string_view host = authority.substr(authority.rfind('@') + 1);
+    return !host.empty() && host.front() != ':';
+}
+
+std::optional<std::string> AddressToOpen(std::string_view address) {
+    if (IsHttpAddress(address))
+        return std::string(address);
+    if (IsSchemelessWebAddress(address))
+        return "http://" + std::string(address);
+    return std::nullopt;
 }
 
 std::string EncodeForCommandLine(std::string_view address) {

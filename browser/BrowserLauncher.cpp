@@ -30,9 +30,10 @@ bool GetOpenCommandForExtension(const std::string& extension, std::string& comma
 }
 
 bool OpenUrlInBrowser(bool bNewWindow, const std::string& address) {
-    if (!IsWebAddress(address))
+    const std::optional<std::string> webAddress = AddressToOpen(address);
+    if (!webAddress)
         return Fail(IDS_BROWSER_FAILED);
-    const std::string safeAddress = EncodeForCommandLine(address);
+    const std::string safeAddress = EncodeForCommandLine(*webAddress);
     ShellService& shell = Use<ShellService>();
     if (!bNewWindow)
         return shell.ShellOpen(safeAddress) || Fail(IDS_BROWSER_FAILED);

@@ -338,11 +338,11 @@ scenario_about_box() {
     expect_no_menu_from_icon "$about"
 
     click_control "$about" 1019
-    expect_browser_starts "the link pressed once" "$(browser_line new-window "$home_page")"
+    expect_browser_starts "the link pressed once" "$(browser_line new-window "http://$home_page")"
     dialog_is_open "$about" || fail "the box closed after its link was pressed"
     click_control "$about" 1019
-    expect_browser_starts "the link pressed twice" "$(browser_line new-window "$home_page")" \
-        "$(browser_line new-window "$home_page")"
+    expect_browser_starts "the link pressed twice" "$(browser_line new-window "http://$home_page")" \
+        "$(browser_line new-window "http://$home_page")"
     expect_no_message_box "after the link was pressed"
     dialog_is_open "$about" || fail "the box closed after its link was pressed twice"
     click_control "$about" 1
@@ -350,9 +350,8 @@ scenario_about_box() {
     exit_program
 }
 
-# With the existing window preferred, the link goes to the shell, which has
-# to make an address of the caption without a scheme: the system's shell
-# takes a "www." name for a web address, and the stand-in registered for http
+# With the existing window preferred, the link goes to the shell with
+# "http://" in front of the caption, and the stand-in registered for http
 # records the address it was given.
 scenario_about_link_through_the_shell() {
     store_weekly_new_window_connect_prompt 0

@@ -6,30 +6,55 @@ namespace {
 
 struct AddressCase {
     const char* address;
-    bool isWebAddress;
+    const char* opened; // null: refused
 };
 
-class WebAddressRule : public testing::TestWithParam<AddressCase> {};
+class AddressRule : public testing::TestWithParam<AddressCase> {};
 
-TEST_P(WebAddressRule, AcceptsOnlyWebAddresses) {
-    EXPECT_EQ(GetParam().isWebAddress, IsWebAddress(GetParam().address)) << GetParam().address;
+TEST_P(AddressRule, OpensOnlyWebAddresses) {
+    const std::optional<std::string> opened = AddressToOpen(GetParam().address);
+    if (GetParam().opened == nullptr)
+        EXPECT_FALSE(opened.has_value()) << GetParam().address << " -> " << *opened;
+    else
+        EXPECT_EQ(GetParam().opened, opened.value_or("(refused)")) << GetParam().address;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Addresses, WebAddressRule,
+    Addresses, AddressRule,
     testing::Values(
-        AddressCase{"http://example.com/page.htm", true}, AddressCase{"https://example.com/", true},
-        AddressCase{"HTTP://EXAMPLE.COM", true}, AddressCase{"hTtPs://example.com", true},
-        AddressCase{"vellinor.example/velweb", true}, AddressCase{"news.htm", true},
-        AddressCase{"example.com:8080/menu", true}, AddressCase{"example.com:8080", true},
-        AddressCase{"file:///C:/Windows/notepad.exe", false},
-        AddressCase{"FILE:c:/autoexec.bat", false},
-        AddressCase{"C:\\Windows\\System32\\calc.exe", false}, AddressCase{"c:calc.exe", false},
-        AddressCase{"\\\\server\\share\\tool.exe", false}, AddressCase{"/usr/bin/xterm", false},
-        AddressCase{"\\Windows\\notepad.exe", false}, AddressCase{"javascript:alert(1)", false},
-        AddressCase{"mailto:someone@example.com", false},
-        AddressCase{"ftp://example.com/file", false}, AddressCase{"ms-settings:", false},
-        AddressCase{"", false}));
+        // http and https with a host, as they stand
+        AddressCase{"http://example.com/page.htm", "http://example.com/page.htm"},
+        AddressCase{"HTTP://EXAMPLE.COM", "HTTP://EXAMPLE.COM"},
+        AddressCase{"hTtPs://example.com/a b", "hTtPs://example.com/a b"},
+        AddressCase{"http://user@intranet:8080/x", "http://user@intranet:8080/x"},
+        AddressCase{"http://", nullptr}, AddressCase{"https:///path", nullptr},
+        AddressCase{"http://@/x", nullptr}, AddressCase{"http://:80/", nullptr},
+        AddressCase{"http:example.com", nullptr},
+        // a dotted host name without a scheme gets one
+        AddressCase{"www.vellinor.test/velweb", "http://www.vellinor.test/velweb"},
+        AddressCase{"news.htm", "http://news.htm"},
+        AddressCase{"notepad.exe", "http://notepad.exe"},
+        AddressCase{"example.com:8080", "http://example.com:8080"},
+        AddressCase{"my-host.example.com:80/a?b#c", "http://my-host.example.com:80/a?b#c"},
+        AddressCase{"a.b?x=c:\\d", nullptr}, AddressCase{"example.com:99999", nullptr},
+        AddressCase{"example.com:", nullptr}, AddressCase{"example.com:8o", nullptr},
+        AddressCase{"-bad.example.com", nullptr}, AddressCase{"bad-.example.com", nullptr},
+        AddressCase{"example..com", nullptr}, AddressCase{"example.com.", nullptr},
+        AddressCase{".example.com", nullptr}, AddressCase{"exa_mple.com", nullptr},
+        AddressCase{"example.com/a b", nullptr}, AddressCase{"example.com/\tab", nullptr},
+        AddressCase{"example.com/\x7f", nullptr},
+        // programs, paths, options and other schemes are refused
+        AddressCase{"calc", nullptr}, AddressCase{"cmd", nullptr}, AddressCase{"notepad", nullptr},
+        AddressCase{"..\\..\\Users\\Public\\x.exe", nullptr},
+        AddressCase{"--renderer-cmd-prefix=calc", nullptr},
+        AddressCase{"--gpu-launcher=notepad", nullptr},
+        AddressCase{"file:///C:/Windows/notepad.exe", nullptr},
+        AddressCase{"C:\\Windows\\System32\\calc.exe", nullptr},
+        AddressCase{"c:calc.exe", nullptr}, AddressCase{"\\\\server\\share\\tool.exe", nullptr},
+        AddressCase{"/usr/bin/xterm", nullptr}, AddressCase{"//example.com/x", nullptr},
+        AddressCase{"javascript:alert(1)", nullptr}, AddressCase{"mailto:a@example.com", nullptr},
+        AddressCase{"ftp://example.com/file", nullptr}, AddressCase{"ms-settings:", nullptr},
+        AddressCase{" www.example.com", nullptr}, AddressCase{"", nullptr}));
 
 TEST(CommandLineEncoding, QuotesSpacesAndControlsCannotSplitTheArgument) {
     EXPECT_EQ("http://x/%22%20-new-tab%20%22evil",

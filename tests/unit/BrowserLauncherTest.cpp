@@ -22,7 +22,7 @@ protected:
 TEST_F(BrowserLauncher, TheShellWayHandsTheAddressOver) {
     EXPECT_TRUE(OpenUrlInBrowser(false, "http://example.com/a"));
     EXPECT_TRUE(OpenUrlInBrowser(false, "vellinor.example/velweb"));
-    EXPECT_EQ((std::vector<std::string>{"http://example.com/a", "vellinor.example/velweb"}),
+    EXPECT_EQ((std::vector<std::string>{"http://example.com/a", "http://vellinor.example/velweb"}),
               fake.shell.opened);
     EXPECT_TRUE(fake.shell.started.empty());
 }

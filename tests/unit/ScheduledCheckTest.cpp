@@ -154,7 +154,7 @@ TEST_F(ScheduledCheck, EveryFailureKeepsTheMenuItsPopUpAndTheStoredCopy) {
 
 TEST_F(ScheduledCheck, SiteCommandsOpenTheSiteTheUsersWay) {
     EXPECT_TRUE(fake.window.DeliverCommand(1002));
-    EXPECT_EQ(std::vector<std::string>{"old.example"}, fake.shell.opened);
+    EXPECT_EQ(std::vector<std::string>{"http://old.example"}, fake.shell.opened);
 
     g_settings.SetOpenNewBrowserWindow(true);
     fake.registry.Key(RegistryRoot::ClassesRoot, ".htm").SetString("", "Page");
@@ -162,7 +162,7 @@ TEST_F(ScheduledCheck, SiteCommandsOpenTheSiteTheUsersWay) {
         .SetString("", "web.exe \"%1\"");
     EXPECT_TRUE(fake.window.DeliverCommand(1001));
     ASSERT_EQ(1u, fake.shell.started.size());
-    EXPECT_EQ("web.exe \"news.example\"", fake.shell.started[0].commandLine);
+    EXPECT_EQ("web.exe \"http://news.example\"", fake.shell.started[0].commandLine);
 
     EXPECT_FALSE(fake.window.DeliverCommand(1003)) << "no such site";
 }

@@ -53,7 +53,7 @@ TEST_P(TrayClick, DecidesWhatAMouseActionDoes) {
     EXPECT_EQ(c.tracked ? 1u : 0u, fake.log.Count("SetDefaultItem"));
     EXPECT_EQ(c.tracked ? 1 : 0, fake.window.nullMessages)
         << "menu must close on a click elsewhere";
-    EXPECT_EQ(c.opensFirstSite ? std::vector<std::string>{"news.example/today"}
+    EXPECT_EQ(c.opensFirstSite ? std::vector<std::string>{"http://news.example/today"}
                                : std::vector<std::string>{},
               fake.shell.opened);
     EXPECT_EQ(c.busy ? 1 : 0, theApp.m_nBusyCount);
@@ -153,7 +153,7 @@ TEST_F(ClickSequence, DoubleClickOpensTheFirstSiteAndShowsNoPopUp) {
     // As the system reports a double click: up, double click, up.
     Deliver({kLeftUp, kLeftDouble, kLeftUp});
 
-    EXPECT_EQ(std::vector<std::string>{"news.example/today"}, fake.shell.opened);
+    EXPECT_EQ(std::vector<std::string>{"http://news.example/today"}, fake.shell.opened);
     EXPECT_EQ(0u, ClickTimer());
     EXPECT_EQ(0u, MenusShown());
     EXPECT_EQ(0, fake.timers.UnknownStops());
