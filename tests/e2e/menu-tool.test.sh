@@ -18,11 +18,6 @@ fi
 
 wine_start_test menu-tool
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 # Each build works in a folder of its own holding the same inputs, so that the
 # files they write can be compared afterwards.
@@ -115,6 +110,7 @@ expect_archive_error unpack-null 'no object'
 [ "${status[check-missing]}" -eq 2 ] || fail "check-missing: an unreadable file is not exit 2"
 [ "${status[usage]}" -eq 2 ] || fail "usage: an unknown command is not exit 2"
 
+fail_if_harness_failed
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s); outputs in $outputs"
     exit 1

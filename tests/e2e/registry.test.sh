@@ -20,11 +20,6 @@ fi
 export LC_ALL=C
 wine_start_test registry
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 # The probe prints local times; a POSIX zone reads the same to every library.
 export TZ=IST-5:30
@@ -123,6 +118,7 @@ compare "program name and ANSI text" "ProgramName=registry-probe
 Ansi=436166E9203F" "$(probe names)"
 
 wine_wait
+fail_if_harness_failed
 if [ "$failures" -ne 0 ]; then
     echo "FAIL: $failures check(s) failed"
     exit 1

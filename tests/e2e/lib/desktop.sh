@@ -50,7 +50,7 @@ REGEDIT4
 "Default"="${DESKTOP_WIDTH}x${DESKTOP_HEIGHT}"
 "EnableShell"="1"
 EOF
-    "$WINE" regedit /S "$settings" || return 1
+    wine_import_reg "$settings" || return 1
     # The desktop takes its settings when it is created: let the server that
     # stored them end before anything is started in the desktop.
     wine_wait
@@ -62,18 +62,19 @@ EOF
     fi
 }
 
+# Its answers are 0 (found, done) and 1 (a wait ran out, nothing matched).
 desktop_helper() {
-    "$WINE" "$DESKTOP_HELPER" "$@" </dev/null
+    harness_run "desktop helper" 0,1 "$WINE" "$DESKTOP_HELPER" "$@" </dev/null
 }
 
 desktop_shot() {
     local path=$E2E_ARTIFACTS/$1.png
-    import -display "$DISPLAY" -window root "$path" && echo "$path"
+    harness_run screenshot 0 import -display "$DISPLAY" -window root "$path" && echo "$path"
 }
 
 desktop_click() {
     local x=$1 y=$2 button=${3:-1} count=${4:-1}
-    xdotool mousemove "$x" "$y" click --repeat "$count" --delay 120 "$button"
+    harness_run xdotool 0 xdotool mousemove "$x" "$y" click --repeat "$count" --delay 120 "$button"
 }
 
 tray_icon_center() {
@@ -92,7 +93,7 @@ menu_item_centers() {
     read -r left top width height <<<"$1"
     local inset=3
     local band_width=$(((width - 2 * inset) * 6 / 10)) band_height=$((height - 2 * inset))
-    convert "$2" -crop "${band_width}x${band_height}+$((left + inset))+$((top + inset))" +repage \
+    harness_run convert 0 convert "$2" -crop "${band_width}x${band_height}+$((left + inset))+$((top + inset))" +repage \
         -colorspace gray -threshold 25% -negate -scale "1x${band_height}!" -depth 8 txt:- |
         awk -F'[ ,:()]+' -v x="$((left + width / 3))" -v top="$((top + inset))" '
             NR == 1 { next }

@@ -47,7 +47,7 @@
 #                               `scenarios` (or only the NAMEs given), one
 #                               after the other, and prints the verdicts
 #
-# Failures are counted by `fail MESSAGE`; the script ends with
+# Failures are counted by `fail MESSAGE` (lib/wine.sh); the script ends with
 # `scenarios_verdict`, whose status is the test's. Every failure names the
 # screenshot that shows it.
 
@@ -55,12 +55,7 @@ E2E_PROGRAM=$VELLINOR_WINDOWS_BUILD/app/Vellinor.exe
 E2E_MENU_TOOL=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
 E2E_STAND_IN=$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe
 
-failures=0 passes=0 scenario=setup scenario_failed=0
-fail() {
-    echo "FAIL: $scenario: $*"
-    failures=$((failures + 1))
-    scenario_failed=1
-}
+passes=0 scenario=setup
 
 # Before wine_init, so that a missing build fails at once.
 program_require() {
@@ -114,7 +109,7 @@ program_setup() {
                 "$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --shell \"%1\"")"
         done
     } >"$E2E_DIR/stand-in-browser.reg"
-    if ! "$WINE" regedit /S "$E2E_DIR/stand-in-browser.reg"; then
+    if ! wine_import_reg "$E2E_DIR/stand-in-browser.reg"; then
         echo "the stand-in browser could not be registered" >&2
         return 1
     fi
@@ -196,18 +191,19 @@ store_settings() {
         fi
         [ -z "$menu" ] || tail -n +2 "$E2E_DIR/$menu.reg"
     } >"$file"
-    "$WINE" regedit /S "$file" || fail "the settings could not be stored"
+    wine_import_reg "$file" || fail "the settings could not be stored"
 }
 
 set_menu_url() {
     printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Policies\\Vellinor]\n"MenuUrl"="%s"\n' \
         "$(reg_string "$1")" >"$E2E_DIR/policy.reg"
-    "$WINE" regedit /S "$E2E_DIR/policy.reg" || fail "the menu address policy could not be stored"
+    wine_import_reg "$E2E_DIR/policy.reg" || fail "the menu address policy could not be stored"
 }
 
 export_settings() {
     rm -f "$1"
-    "$WINE" reg export 'HKCU\Software\Vellinor' "$(winepath_of "$1")" >/dev/null 2>&1
+    # reg fails when there is no key, which leaves no file: an answer.
+    harness_run reg 0,1 "$WINE" reg export 'HKCU\Software\Vellinor' "$(winepath_of "$1")" >/dev/null
 }
 
 # A file of the test's folder as the programs in the prefix name it.
@@ -269,7 +265,7 @@ wait_for_icon() {
 menu_place=''
 open_menu() {
     # Away first, so that the click is a fresh arrival on the icon.
-    xdotool mousemove 300 300
+    harness_run xdotool 0 xdotool mousemove 300 300
     desktop_click "$icon_x" "$icon_y" "$1"
     if ! menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT"); then
         fail "a click with button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")"
@@ -341,7 +337,7 @@ control_text() {
 message_box_icon() {
     local left top width height
     read -r left top width height <<<"$2"
-    convert "$1" -crop "${width}x${height}+${left}+${top}" +repage \
+    harness_run convert 0 convert "$1" -crop "${width}x${height}+${left}+${top}" +repage \
         -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info: |
         awk '{ if ($1 > $3 + 0.1 && $1 > $2 + 0.1) print "stop"
                else if ($3 > $1 + 0.1) print "information"
@@ -407,6 +403,7 @@ run_scenarios() {
             fail "an icon of an earlier program is still shown: $(desktop_helper tray-list | tr '\n' ';')"
         fi
         stop_program
+        fail_if_harness_failed
         if [ "$scenario_failed" -eq 0 ]; then
             echo "PASS: $scenario ($((SECONDS - started)) s)"
             passes=$((passes + 1))
@@ -415,6 +412,7 @@ run_scenarios() {
 }
 
 scenarios_verdict() {
+    scenario=end fail_if_harness_failed
     echo "$passes scenario(s) passed, $failures failure(s); screenshots in $E2E_ARTIFACTS"
     [ "$failures" -eq 0 ]
 }

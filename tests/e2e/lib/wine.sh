@@ -6,6 +6,13 @@
 #                             failed, when there is no prefix
 #   wine_run PROGRAM ARGS...  runs a Windows program; its exit status is the
 #                             program's exit code
+#   harness_run WHAT ANSWERS COMMAND...
+#                             runs a tool the test relies on; see below
+#   fail MESSAGE              counts a failure of the test and prints it; when
+#                             a tool failed to run meanwhile, that is the
+#                             failure printed instead
+#   fail_if_harness_failed    a failure for tools that failed unasked
+#   wine_import_reg FILE      stores the keys and values of a .reg file
 #   wine_wait                 waits until every program of the prefix has ended
 #   wine_stop                 ends every program of the prefix
 #   xvfb_start                gives the test an X display of its own (DISPLAY)
@@ -92,8 +99,68 @@ wine_start_test() {
     }
 }
 
+# A tool that fails to run (Wine that cannot start a program, a helper that
+# crashes, an X tool that cannot reach the display) says nothing about the
+# program under test, and must not be reported as if it did. harness_run
+# runs COMMAND with its standard error kept aside; an exit status among
+# ANSWERS ("0" or "0,1": the statuses that are the tool's answers; "any" for
+# a program whose exit code is what is under test) passes both on. Any other status, and any start-up failure of Wine itself, is
+# recorded as "WHAT failed: COMMAND: its error, exit N" and printed on
+# standard error. The record survives command substitutions, so the test's
+# verdict can name the cause wherever the call was made.
+harness_run() {
+    local what=$1 answers=$2 status=0 errors
+    shift 2
+    errors=$(mktemp "$E2E_DIR/harness-stderr.XXXXXX")
+    "$@" 2>"$errors" || status=$?
+    # The loader's own complaints start with its name ("wine: could not
+    # load kernel32.dll"); a program's exit code can be anything.
+    if [[ $answers == any || ",$answers," == *",$status,"* ]] &&
+        ! grep -vE '^wine: configuration in ' "$errors" | grep -qE '^wine(server)?[0-9]*: '; then
+        cat "$errors" >&2
+        rm -f "$errors"
+        return "$status"
+    fi
+    local record
+    local command=$*
+    record="$what failed: ${command#"$WINE "}: $(tr '\n' ' ' <"$errors" | cut -c1-600), exit $status"
+    rm -f "$errors"
+    printf '%s\n' "$record" >>"$E2E_DIR/harness-failures"
+    printf '%s\n' "$record" >&2
+    [ "$status" -ne 0 ] || status=125
+    return "$status"
+}
+
+# Failures are counted in `failures`; a test that runs scenarios names the
+# one running in `scenario`, and learns in `scenario_failed` that it failed.
+failures=0 scenario_failed=0
+fail() {
+    local file=$E2E_DIR/harness-failures
+    # A check that fails because its tool did not run has only the tool's
+    # failure to tell.
+    if [ -s "$file" ]; then
+        sed "s/^/FAIL: ${scenario:+$scenario: }/" "$file"
+        rm -f "$file"
+    else
+        echo "FAIL: ${scenario:+$scenario: }$*"
+    fi
+    failures=$((failures + 1))
+    scenario_failed=1
+}
+
+# A tool may fail where its caller took the failure for an answer, as a wait
+# for a window to go that ends at once.
+fail_if_harness_failed() {
+    [ ! -s "$E2E_DIR/harness-failures" ] || fail "a tool failed"
+}
+
+# The program's exit code is its answer, whatever it is.
 wine_run() {
-    "$WINE" "$@"
+    harness_run Wine any "$WINE" "$@"
+}
+
+wine_import_reg() {
+    harness_run regedit 0 "$WINE" regedit /S "$1"
 }
 
 # Waits until every program of the prefix has ended and its server is gone.
