@@ -22,14 +22,13 @@ services_test_require() {
 # services_test_run ARGS...: runs the program and ends the test with its
 # verdict.
 services_test_run() {
-    timeout --kill-after=10 300 "$WINE" "$SERVICES_TEST" "$@" </dev/null |
-        tee "$E2E_ARTIFACTS/checks.txt"
+    harness_run "services test program" any timeout --kill-after=10 300 \
+        "$WINE" "$SERVICES_TEST" "$@" </dev/null | tee "$E2E_ARTIFACTS/checks.txt"
     local status=${PIPESTATUS[0]}
     wine_wait
-    if [ "$status" -ne 0 ]; then
-        echo "FAIL: services test program exit status $status"
-        exit 1
-    fi
+    fail_if_harness_failed
+    [ "$failures" -ne 0 ] || [ "$status" -eq 0 ] || fail "services test program exit status $status"
+    [ "$failures" -eq 0 ] || exit 1
     echo "PASS: $(grep -c '^ok:' "$E2E_ARTIFACTS/checks.txt") checks"
     exit 0
 }
