@@ -20,7 +20,7 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/http_server.sh
 . "$here/lib/http_server.sh"
 
-version=$(sed -n 's/^project(Vellinor VERSION \([0-9.]*\) .*/\1/p' "$E2E_REPO/CMakeLists.txt")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
 package=$VELLINOR_WINDOWS_BUILD/Vellinor-$version-x64.msi
 # The first three numbers tell a newer package; the fourth does not count.
 higher_version=${version%%.*}.99.0.0
@@ -142,12 +142,16 @@ pack_menu stored 50 'BEGIN Sites' "&Stored${tab}http://example.test/stored.htm" 
 pack_menu computers 51 'BEGIN Sites' "&Computer's${tab}http://example.test/computer.htm" END || exit 1
 pack_menu users 52 'BEGIN Sites' "&User's${tab}http://example.test/user.htm" \
     "&Second${tab}http://example.test/second.htm" END || exit 1
-for menu in computers users; do
-    mkdir -p "$E2E_DIR/www-$menu"
-    cp "$E2E_DIR/$menu.txt" "$E2E_DIR/www-$menu/sites.txt"
-    http_server_start "$E2E_DIR/www-$menu" || exit 1
-    declare "port_$menu=$HTTP_PORT"
-done
+# serve MENU: a server of its own for MENU; its port is HTTP_PORT.
+serve() {
+    mkdir -p "$E2E_DIR/www-$1"
+    cp "$E2E_DIR/$1.txt" "$E2E_DIR/www-$1/sites.txt"
+    http_server_start "$E2E_DIR/www-$1"
+}
+serve computers || exit 1
+computers_server=http://127.0.0.1:$HTTP_PORT
+serve users || exit 1
+users_server=http://127.0.0.1:$HTTP_PORT
 
 packed_hex() {
     "$E2E_MENU_TOOL" pack "$E2E_DIR/$1.txt" -o "$E2E_DIR/$1.bin" >/dev/null &&
@@ -195,6 +199,7 @@ scenario_autostart_and_one_copy() {
     wait_for_icon || return
     desktop_shot "$scenario-started" >/dev/null
     # The shortcut's target, started again while that copy runs.
+    # shellcheck disable=SC2034 # start_program starts it
     E2E_PROGRAM=$install_dir/Vellinor.exe
     start_program
     if ! wait_for_program_end 60; then
@@ -211,8 +216,8 @@ scenario_autostart_and_one_copy() {
 }
 
 scenario_policies() {
-    set_policy HKEY_LOCAL_MACHINE "http://127.0.0.1:$port_computers/sites.txt"
-    set_policy HKEY_CURRENT_USER "http://127.0.0.1:$port_users/sites.txt"
+    set_policy HKEY_LOCAL_MACHINE "$computers_server/sites.txt"
+    set_policy HKEY_CURRENT_USER "$users_server/sites.txt"
     start_program
     wait_for_icon || return
     update_now computers || return
