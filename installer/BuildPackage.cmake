@@ -32,7 +32,7 @@ get_filename_component(output "${OUTPUT}" ABSOLUTE)
 set(stage "${output}.stage")
 file(REMOVE_RECURSE "${stage}")
 file(MAKE_DIRECTORY "${stage}")
-file(COPY_FILE "${PROGRAM}" "${stage}/Vellinor.exe")
+configure_file("${PROGRAM}" "${stage}/Vellinor.exe" COPYONLY)
 
 function(sign_file path)
   execute_process(
