@@ -6,6 +6,6 @@
 inline constexpr std::string_view kProductName = "Vellinor";
 
 // The program's own version, as the server's menu file names the latest one.
-inline constexpr std::string_view kApplicationVersion = "2.1.2.5";
+inline constexpr std::string_view kApplicationVersion = VELLINOR_VERSION;
 // The version as the About box shows it.
-inline constexpr std::string_view kDisplayVersion = "Version 2.1.2";
+inline constexpr std::string_view kDisplayVersion = VELLINOR_DISPLAY_VERSION;

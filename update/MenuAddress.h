@@ -2,6 +2,7 @@
 
 #include <string>
 
-// The address of the menu file: the machine policy's "MenuUrl" when an
-// organisation set one, otherwise the address this program was built with.
+// The address of the menu file: the computer's "MenuUrl" policy when it is an
+// http or https address, otherwise the user's when that is one, otherwise the
+// address this program was built with.
 std::string MenuAddress();
