@@ -164,7 +164,7 @@ set_policy() {
         printf 'REGEDIT4\n\n[-%s\\Software\\Policies\\Vellinor]\n\n' "$root"
         [ -z "$url" ] || printf '[%s\\Software\\Policies\\Vellinor]\n"MenuUrl"="%s"\n' "$root" "$url"
     } >"$E2E_DIR/policy-$root.reg"
-    "$WINE" regedit /S "$E2E_DIR/policy-$root.reg" || fail "the policy under $root could not be set"
+    wine_import_reg "$E2E_DIR/policy-$root.reg" || fail "the policy under $root could not be set"
 }
 
 # update_now MENU: "&Update Now" loads MENU, which is then the stored one.
