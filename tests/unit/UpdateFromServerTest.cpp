@@ -146,11 +146,29 @@ TEST_F(UpdateFailure, TheRequestUsesTheProgramNameAndThePolicyAddress) {
     EXPECT_EQ(1u, fake.log.Count("OpenUrl http://127.0.0.1:8080/velweb/sites.txt"));
 }
 
-TEST_F(UpdateFailure, WithoutAPolicyTheBuiltInAddressIsUsed) {
-    fake.http.next.cannotOpen = true;
-    CMenuData fresh;
-    fresh.UpdateFromServer(0);
-    EXPECT_EQ(1u, fake.log.Count(std::string("OpenUrl ") + VELLINOR_MENU_URL));
+TEST_F(UpdateFailure, APolicyThatIsNoHttpAddressGivesWayToTheBuiltInAddress) {
+    const std::string builtIn = VELLINOR_MENU_URL;
+    const std::pair<const char*, std::string> cases[] = {
+        {nullptr, builtIn},
+        {"", builtIn},
+        {"menu.example/sites.txt", builtIn},
+        {"notepad.exe", builtIn},
+        {"\\\\server\\share\\sites.txt", builtIn},
+        {"file:///C:/sites.txt", builtIn},
+        {"ftp://menu.example/sites.txt", builtIn},
+        {"http://", builtIn},
+        {"HTTPS://menu.example/sites.txt", "HTTPS://menu.example/sites.txt"},
+    };
+    for (const auto& [policy, used] : cases) {
+        if (policy != nullptr)
+            fake.registry.Key(RegistryRoot::LocalMachine, "Software\\Policies\\Vellinor")
+                .SetString("MenuUrl", policy);
+        fake.http.next.cannotOpen = true;
+        const std::size_t before = fake.log.Count("OpenUrl " + used);
+        CMenuData fresh;
+        fresh.UpdateFromServer(0);
+        EXPECT_EQ(before + 1, fake.log.Count("OpenUrl " + used)) << (policy ? policy : "(none)");
+    }
 }
 
 TEST_F(UpdateFailure, AnOwnerDisabledBeforeStaysDisabled) {
