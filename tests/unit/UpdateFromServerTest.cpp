@@ -70,6 +70,15 @@ INSTANTIATE_TEST_SUITE_P(
                     IDS_NEW_FORMAT, 0x10, true, false, 3},
         OutcomeCase{"NoConnection", [](FakeHttp::Answer& a) { a.cannotOpen = true; },
                     IDS_NO_CONNECTION, 0x10, false, false, 0},
+        // Connected, then the body stops coming: the same as no connection,
+        // not the internet layer's text.
+        OutcomeCase{"BodyTimedOut",
+                    [](FakeHttp::Answer& a) {
+                        a.body = kMenu9;
+                        a.readTimesOut = true;
+                        a.readError = "The operation timed out";
+                    },
+                    IDS_NO_CONNECTION, 0x10, false, false, 1},
         OutcomeCase{"TwentyBytes", [](FakeHttp::Answer& a) { a.body = std::string(20, 'x'); },
                     IDS_READ_FAILED, 0x10, false, false, 3},
         OutcomeCase{"FiveLines",
