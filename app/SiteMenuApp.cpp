@@ -1,5 +1,6 @@
 #include "app/SiteMenuApp.h"
 
+#include "app/BusyScope.h"
 #include "app/CurrentMenu.h"
 #include "app/TrayIcon.h"
 #include "app/Version.h"
@@ -54,6 +55,9 @@ bool CSiteMenuApp::OpenSiteCommand(int nCommandId) {
     std::string address;
     if (!g_pMenuData->FindCommand(nCommandId, address))
         return false;
+    // The tray menu must not open over the browser's start or its message:
+    // "E&xit" would destroy the window that owns the box.
+    CBusyScope busy(false);
     OpenUrlInBrowser(g_settings.m_bOpenNewBrowserWindow, address);
     return true;
 }

@@ -22,6 +22,7 @@ CTrayIcon::CTrayIcon(unsigned iconId) {
 }
 
 bool CTrayIcon::Add(IconHandle icon, const std::string& tip) {
+    m_nid.window = Use<WindowService>().HiddenWindowHandle();
     m_nid.flags |= TrayIconRecord::kMessage | TrayIconRecord::kIcon;
     m_nid.callbackMessage = kCallbackMessage;
     m_nid.icon = icon;

@@ -19,3 +19,11 @@ void NumberSites(CMenuPopUp& root) {
         return WalkStep::Continue;
     });
 }
+
+void ClearSiteNumbers(CMenuPopUp& root) {
+    WalkMenu(root, [](CMenuItem& entry) {
+        if (entry.IsSite())
+            static_cast<CMenuSite&>(entry).m_nCommandId = 0;
+        return WalkStep::Continue;
+    });
+}

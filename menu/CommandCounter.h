@@ -19,3 +19,7 @@ private:
 // Numbers every site below root in menu order, depth first, as a menu build
 // would, without making a menu.
 void NumberSites(CMenuPopUp& root);
+
+// Takes the identifier from every site below root, so that none is found
+// until a build shows it again.
+void ClearSiteNumbers(CMenuPopUp& root);

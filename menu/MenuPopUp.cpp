@@ -1,5 +1,6 @@
 #include "menu/MenuPopUp.h"
 
+#include "menu/CommandCounter.h"
 #include "menu/MenuWalk.h"
 #include "platform/Services.h"
 
@@ -24,6 +25,14 @@ void CMenuPopUp::RemoveAll() {
 
 void CMenuPopUp::AppendToMenu(MenuHandle menu, CommandCounter& counter) {
     MenuService& menus = Use<MenuService>();
+    // A sub-menu that stays unattached would outlive the menu, and its sites
+    // could never be chosen.
+    const auto attach = [&menus](MenuHandle parent, MenuHandle sub, CMenuPopUp& popUp) {
+        if (menus.AppendSubMenu(parent, sub, popUp.m_strCaption))
+            return;
+        menus.DestroyMenu(sub);
+        ClearSiteNumbers(popUp);
+    };
     const MenuHandle own = menus.CreatePopupMenu();
     if (own == nullptr)
         return;
@@ -46,12 +55,15 @@ void CMenuPopUp::AppendToMenu(MenuHandle menu, CommandCounter& counter) {
         [&](CMenuPopUp& finished) {
             const MenuHandle sub = filling.back();
             filling.pop_back();
-            menus.AppendSubMenu(filling.back(), sub, finished.m_strCaption);
+            attach(filling.back(), sub, finished);
         });
-    menus.AppendSubMenu(menu, own, m_strCaption);
+    attach(menu, own, *this);
 }
 
 MenuHandle CMenuPopUp::CreateRootMenu(CommandCounter& counter) {
+    // What an earlier build or the stored menu numbered is forgotten: only
+    // the sites this build shows may be found by their identifiers.
+    ClearSiteNumbers(*this);
     if (m_arrChildren.empty())
         return nullptr;
     MenuService& menus = Use<MenuService>();

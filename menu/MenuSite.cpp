@@ -19,7 +19,8 @@ void CMenuSite::AppendToMenu(MenuHandle menu, CommandCounter& counter) {
 }
 
 bool CMenuSite::FindCommand(int nId, std::string& strUrl) const {
-    if (nId != m_nCommandId)
+    // 0 is no site's: one that no build has shown, or a divider's item.
+    if (m_nCommandId == 0 || nId != m_nCommandId)
         return false;
     strUrl = m_strUrl;
     return true;

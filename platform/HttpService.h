@@ -7,15 +7,18 @@
 // An open HTTP GET whose response head has arrived. Destroying it closes it.
 class HttpRequest {
 public:
+    enum class BodyRead { Complete, Failed, TimedOut };
+
     virtual ~HttpRequest() = default;
 
     // The response's status code (200, 404, ...).
     virtual int StatusCode() const = 0;
     // Reads the body until its end or until maxBytes are held, whatever sizes
-    // the server sends it in; never holds more than maxBytes. False when the
-    // internet layer fails or the request's deadline passes, with the layer's
-    // error text in errorText (empty when it has none).
-    virtual bool ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) = 0;
+    // the server sends it in; never holds more than maxBytes. Failed when the
+    // internet layer fails, with its error text in errorText (empty when it
+    // has none); TimedOut when the request's deadline passes, which closes
+    // the request. The body is set only when Complete.
+    virtual BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) = 0;
 };
 
 // One internet session. Requests use the system's proxy settings, never come
@@ -27,6 +30,8 @@ public:
 
     // Connects, sends the GET and reads the response head; null when the
     // address cannot be opened (no network, unknown host, refused, deadline).
+    // Past the deadline the session is closed, for that is how a connection
+    // still being made is given up: it opens nothing more.
     virtual std::unique_ptr<HttpRequest> OpenUrl(const std::string& address) = 0;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowService.h"
+
 #include <string>
 
 // The system headers define LoadIcon as a macro for their character sets; the
@@ -14,12 +16,16 @@ struct IconHandleTag;
 using IconHandle = IconHandleTag*;
 
 // The notification-area icon. The record mirrors what the shell keeps for one
-// icon: the program fills it and hands it over whole with every call.
+// icon: the program fills it and hands it over whole with every call. The
+// shell tells icons apart by window and identifier, so every change and the
+// delete must name the window the icon was added with, even once that window
+// is gone.
 struct TrayIconRecord {
     static constexpr unsigned kMessage = 0x1; // callback message set
     static constexpr unsigned kIcon = 0x2;    // image set
     static constexpr unsigned kTip = 0x4;     // tooltip set
 
+    WindowHandle window = nullptr;
     unsigned iconId = 0;
     unsigned flags = 0;
     unsigned callbackMessage = 0;

@@ -2,6 +2,10 @@
 
 #include <string>
 
+// Opaque handle of the hidden window.
+struct WindowHandleTag;
+using WindowHandle = WindowHandleTag*;
+
 // What the hidden main window receives. The platform calls these on the GUI
 // thread from whichever message loop is running.
 class WindowEvents {
@@ -28,6 +32,8 @@ public:
     // Creates the never-shown main window with that window name.
     virtual bool CreateHiddenWindow(const std::string& windowName, WindowEvents& events) = 0;
     virtual void DestroyHiddenWindow() = 0;
+    // Null before the window is created and once it is destroyed.
+    virtual WindowHandle HiddenWindowHandle() const = 0;
     // Runs the message loop until the quit message; returns its exit code.
     virtual int RunMessageLoop() = 0;
     virtual void PostQuit(int exitCode) = 0;

@@ -82,8 +82,15 @@ bool CMenuData::ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<Htt
     // An error page is not a menu, however long it is.
     const bool success = IsSuccessStatus(pRequest->StatusCode());
     std::string body;
-    if (success && !pRequest->ReadBody(kLargestBody, body, strError))
+    const HttpRequest::BodyRead read = success ? pRequest->ReadBody(kLargestBody, body, strError)
+                                               : HttpRequest::BodyRead::Complete;
+    if (read == HttpRequest::BodyRead::Failed)
         return false;
+    // A server that stops sending is one that cannot be reached, wherever it stops.
+    if (read == HttpRequest::BodyRead::TimedOut) {
+        nResult = kNoConnection;
+        return true;
+    }
     progress.NextStep(); // data read
     pRequest.reset();
     progress.NextStep(); // connection closed

@@ -6,51 +6,61 @@
 #include "platform/win32/Win32InternetHandle.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
 // Always from the server itself, never into the cache, over an open connection
 // to the same server when there is one, bytes as sent. A redirection from
 // http to https is followed like any other; https needs no flag of its own,
-// the address's scheme asks for it.
+// the address's scheme asks for it. The calls run on worker threads, where a
+// window of the internet layer (a certificate or password question) would
+// have no owner and nobody to answer it.
 constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_EXISTING_CONNECT |
                              INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_TRANSFER_BINARY |
-                             INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
+                             INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS | INTERNET_FLAG_NO_UI;
 constexpr DWORD_PTR kContext = 1;
 // What one read asks for at most: the body grows as it comes, and a large
 // limit is not allocated before the server has sent anything.
 constexpr std::size_t kLargestRead = 16384;
 
-// What a call that opens an address shares with the thread that runs it.
+// The calls below run on a thread of their own, and the caller closes their
+// handles when the deadline passes: on Windows that ends a blocked call. Where
+// it does not (Wine keeps the call blocked), the thread takes no further step
+// once it wakes, so a server that sends a byte now and then holds nothing for
+// long. The thread is handed the handles' values, never their owners, which
+// the caller may empty at any time.
+
+// What a call that opens an address shares with the thread that runs it. A
+// request that arrives after the deadline is closed with this.
 struct Opening {
-    SharedInternetHandle session;
+    HINTERNET session = nullptr;
     std::string address;
     UniqueInternetHandle request;
 
     void Run() {
         request.reset(
-            ::InternetOpenUrlA(session->get(), address.c_str(), nullptr, 0, kOpenFlags, kContext));
+            ::InternetOpenUrlA(session, address.c_str(), nullptr, 0, kOpenFlags, kContext));
     }
 };
 
-// What a call that reads a body shares with the thread that runs it. It keeps
-// the session too: closing a session closes its requests.
+// What a call that reads a body shares with the thread that runs it.
 struct Reading {
-    SharedInternetHandle session;
-    SharedInternetHandle request;
+    HINTERNET request = nullptr;
     std::size_t maxBytes = 0;
     std::string body;
     DWORD error = ERROR_SUCCESS;
+    std::atomic<bool> timedOut{false};
 
     // The server may send the body in pieces of any size; a short read is not
     // its end, only an empty one is.
     void Run() {
-        while (body.size() < maxBytes) {
+        while (body.size() < maxBytes && !timedOut) {
             const std::size_t held = body.size();
             const DWORD wanted = static_cast<DWORD>(std::min(maxBytes - held, kLargestRead));
             body.resize(held + wanted);
             DWORD got = 0;
-            const BOOL read = ::InternetReadFile(request->get(), &body[held], wanted, &got);
+            const BOOL read = ::InternetReadFile(request, &body[held], wanted, &got);
             body.resize(held + (read ? got : 0));
             if (!read) {
                 error = ::GetLastError();
@@ -61,11 +71,6 @@ struct Reading {
         }
     }
 };
-
-// Past the deadline the text says the request timed out.
-DWORD ErrorOfBoundedCall(DWORD outcome) {
-    return outcome == WAIT_TIMEOUT ? ERROR_INTERNET_TIMEOUT : outcome;
-}
 
 // Zero when no status line arrived: some internet layers hand out a request
 // for a connection that the server closed without a word.
@@ -81,34 +86,40 @@ int StatusCode(HINTERNET request) {
 class Win32HttpRequest : public HttpRequest {
 public:
     // The request keeps its session open: closing a session closes its requests.
-    Win32HttpRequest(SharedInternetHandle session, SharedInternetHandle request,
+    Win32HttpRequest(SharedInternetHandle session, UniqueInternetHandle request,
                      const RequestDeadline& deadline, int status)
         : m_session(std::move(session)), m_request(std::move(request)), m_deadline(deadline),
           m_status(status) {}
 
     int StatusCode() const override { return m_status; }
 
-    bool ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) override {
+    BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) override {
         auto reading = std::make_shared<Reading>();
-        reading->session = m_session;
-        reading->request = m_request;
+        reading->request = m_request.get();
         reading->maxBytes = maxBytes;
         const unsigned remaining = m_deadline.RemainingMs();
-        const DWORD outcome =
-            remaining == 0 ? WAIT_TIMEOUT : RunBounded(remaining, [reading] { reading->Run(); });
-        const DWORD error = outcome == ERROR_SUCCESS ? reading->error : ErrorOfBoundedCall(outcome);
+        const DWORD outcome = remaining == 0 || !m_request
+                                  ? WAIT_TIMEOUT
+                                  : RunBounded(remaining, [reading] { reading->Run(); });
+        if (outcome == WAIT_TIMEOUT) {
+            reading->timedOut = true;
+            m_request.reset();
+            errorText = InternetErrorText(ERROR_INTERNET_TIMEOUT);
+            return BodyRead::TimedOut;
+        }
+        const DWORD error = outcome == ERROR_SUCCESS ? reading->error : outcome;
         if (error != ERROR_SUCCESS) {
             errorText = InternetErrorText(error);
-            return false;
+            return BodyRead::Failed;
         }
         body = std::move(reading->body);
         errorText.clear();
-        return true;
+        return BodyRead::Complete;
     }
 
 private:
     SharedInternetHandle m_session;
-    SharedInternetHandle m_request;
+    UniqueInternetHandle m_request;
     RequestDeadline m_deadline;
     int m_status;
 };
@@ -120,18 +131,24 @@ public:
 
     std::unique_ptr<HttpRequest> OpenUrl(const std::string& address) override {
         const RequestDeadline deadline(m_deadlineMs);
+        if (!*m_session)
+            return nullptr;
         auto opening = std::make_shared<Opening>();
-        opening->session = m_session;
+        opening->session = m_session->get();
         opening->address = address;
-        if (RunBounded(deadline.RemainingMs(), [opening] { opening->Run(); }) != ERROR_SUCCESS ||
-            !opening->request)
+        const DWORD outcome = RunBounded(deadline.RemainingMs(), [opening] { opening->Run(); });
+        if (outcome == WAIT_TIMEOUT) {
+            // The request has no handle yet; only closing its session ends it.
+            m_session->reset();
+            return nullptr;
+        }
+        if (outcome != ERROR_SUCCESS || !opening->request)
             return nullptr;
         const int status = StatusCode(opening->request.get());
         if (status == 0)
             return nullptr;
-        return std::make_unique<Win32HttpRequest>(
-            m_session, std::make_shared<UniqueInternetHandle>(std::move(opening->request)),
-            deadline, status);
+        return std::make_unique<Win32HttpRequest>(m_session, std::move(opening->request), deadline,
+                                                  status);
     }
 
 private:

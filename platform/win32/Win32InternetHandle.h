@@ -14,8 +14,7 @@ struct InternetHandleTraits {
 
 using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
 
-// A handle that a blocking call left running past its deadline may still be
-// using: it is closed when the last of its users lets go, never under a call
-// that is still at work on it, and its value is never handed out again while
-// such a call could reach for it.
+// A session's handle, shared by the session and its requests, which close
+// with it: it is closed when the last of them lets go, or at once when a
+// connection still being made is given up at its deadline.
 using SharedInternetHandle = std::shared_ptr<UniqueInternetHandle>;

@@ -50,7 +50,7 @@ bool Win32Tray::DeleteIcon(const TrayIconRecord& record) {
 bool Win32Tray::Notify(DWORD operation, const TrayIconRecord& record) {
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof data;
-    data.hWnd = m_window.Handle();
+    data.hWnd = reinterpret_cast<HWND>(record.window);
     data.uID = record.iconId;
     data.uFlags = ShellFlags(record.flags);
     data.uCallbackMessage = record.callbackMessage;

@@ -17,6 +17,9 @@ public:
 
     bool CreateHiddenWindow(const std::string& windowName, WindowEvents& events) override;
     void DestroyHiddenWindow() override;
+    WindowHandle HiddenWindowHandle() const override {
+        return reinterpret_cast<WindowHandle>(m_window.get());
+    }
     int RunMessageLoop() override;
     void PostQuit(int exitCode) override;
     void PostNullMessage() override;

@@ -28,10 +28,16 @@ pack_menu submenu-first 37 'BEGIN Sites' 'BEGIN &Reference' \
 # The first entry a site.
 pack_menu site-first 38 'BEGIN Sites' "&Home${tab}http://example.test/home.htm" \
     'BEGIN &Reference' "Episodes${tab}http://example.test/episodes.htm" END END || exit 1
-# Addresses that must not start a program, in a sub-menu, and a safe site.
+# Addresses that must not start a program, in a sub-menu, and a safe site:
+# a quote, refused ones (items 2 to 6), a program's name that is a host name
+# too, and a web address without a scheme.
 pack_menu hostile 39 'BEGIN Sites' 'BEGIN &Hostile' "Quote${tab}http://example.test/q\" --evil \"x" \
-    "File${tab}file:///C:/StandIn/browser.exe" "Drive${tab}$STAND_IN_TARGET" END \
+    "File${tab}file:///C:/StandIn/browser.exe" "Drive${tab}$STAND_IN_TARGET" \
+    "Name${tab}notepad" "Path${tab}..\\..\\windows\\notepad.exe" \
+    "Option${tab}--gpu-launcher=notepad" "Program${tab}notepad.exe" \
+    "Web${tab}www.example.test/page" END \
     "&Safe${tab}http://example.test/safe.htm" END || exit 1
+refused_hostile_items='2 3 4 5 6'
 # A root without entries (the empty line, which is skipped, makes the file
 # long enough to be taken).
 pack_menu empty 40 'BEGIN Sites of a menu with no entries' '' END || exit 1
@@ -140,9 +146,22 @@ scenario_double_click_submenu_first() {
     exit_program
 }
 
+# Whether a Notepad of this test's prefix runs or has a window.
+notepad_runs() {
+    desktop_helper wait-window --class Notepad '*' 0 >/dev/null && return 0
+    local pid
+    for pid in $(pgrep -i notepad); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            return 0
+    done
+    return 1
+}
+
 # hostile_addresses WAY NEW-WINDOW: a quote cannot add arguments to the
-# browser's command line; a file: address and a drive path are refused with
-# message 51, and nothing is started for them.
+# browser's command line; a file: address, a drive path, a bare program name,
+# a relative path and an option are refused with message 51, and nothing is
+# started for them; a program's name with a dot reaches the browser only as
+# a web address, as does a host name without a scheme. No Notepad starts.
 hostile_addresses() {
     local way=$1
     start_with hostile "$2"
@@ -154,18 +173,23 @@ hostile_addresses() {
         "$(browser_line "$way" 'http://example.test/q%22%20--evil%20%22x')" || return
     expect_no_message_box "after Quote"
     local item
-    for item in 2 3; do
+    for item in $refused_hostile_items 7 8; do
         open_menu 1 || return
         choose 1 1 || return
         choose "$item" 2 || return
-        expect_message_box "Failed to execute web browser." || return
+        [[ " $refused_hostile_items " != *" $item "* ]] ||
+            expect_message_box "Failed to execute web browser." || return
     done
-    # Whatever they might have started has had the time of two message boxes.
+    # Whatever they might have started has had the time of five message boxes.
     open_menu 1 || return
     choose 2 || return
-    expect_browser_starts "File, Drive, then Safe chosen" \
+    expect_browser_starts "the refused ones, Program, Web, then Safe chosen" \
         "$(browser_line "$way" 'http://example.test/q%22%20--evil%20%22x')" \
+        "$(browser_line "$way" http://notepad.exe)" \
+        "$(browser_line "$way" http://www.example.test/page)" \
         "$(browser_line "$way" http://example.test/safe.htm)"
+    ! notepad_runs || fail "a Notepad was started; screen: $(desktop_shot "$scenario-notepad")"
+    expect_no_message_box "after Program, Web and Safe"
     exit_program
 }
 
@@ -177,9 +201,9 @@ scenario_hostile_addresses_new_window() {
     hostile_addresses new-window 1
 }
 
-# A browser command whose program path has spaces and no quotes names
-# "C:\Program" to the system, which could start "C:\Program.exe" in its
-# place; the program starts neither that nor anything else, and says so.
+# A browser command whose program path has spaces and no quotes: the path
+# runs to its ".exe", so the browser starts, and never "C:\Program.exe",
+# which the system could start in its place.
 scenario_unquoted_browser_path() {
     local decoy_log=$WINEPREFIX/drive_c/browser.log
     cp "$E2E_STAND_IN" "$WINEPREFIX/drive_c/Program.exe"
@@ -189,8 +213,9 @@ scenario_unquoted_browser_path() {
     "$WINE" regedit /S "$E2E_DIR/unquoted.reg" || fail "the unquoted command could not be stored"
     start_with site-first 1
     if wait_for_icon && open_menu 1 && choose 1; then
-        expect_message_box "Failed to execute web browser."
-        expect_browser_starts "Home chosen"
+        expect_browser_starts "Home chosen" \
+            "$STAND_IN_DIR\\browser.exe --new-window http://example.test/home.htm"
+        expect_no_message_box "after Home"
         [ ! -s "$decoy_log" ] || fail "C:\\Program.exe was started: $(cat "$decoy_log")"
         exit_program
     fi

@@ -404,6 +404,25 @@ scenario_no_answer() {
         fail "the progress window showed ${progress_done[-1]} steps done with no answer"
 }
 
+# Checks that time out leave nothing behind for a later one to wait for: two
+# that never get an answer and one whose body stops after ten bytes, each
+# told as message 100, since a server that stops sending is one that cannot
+# be reached; then the same server answers and the new menu installs.
+scenario_timed_out_checks_then_an_answer() {
+    set_menu_url "$server/silent"
+    start_stored || return
+    update_now "$no_connection_text" stop || return
+    set_menu_url "$server/stall"
+    update_now "$no_connection_text" stop || return
+    set_menu_url "$server/silent"
+    update_now "$no_connection_text" stop || return
+    serve fresh
+    update_now "$new_menu_text" information || return
+    expect_stored_menu fresh "a check after three that timed out"
+    expect_menu_items "$fresh_items" "after three checks that timed out" menu-after
+    exit_program
+}
+
 # A body of 70,000 bytes: the first 65,536 make the menu.
 scenario_long_body() {
     serve long
@@ -524,6 +543,7 @@ scenarios=(
     twenty_bytes
     error_page
     no_answer
+    timed_out_checks_then_an_answer
     long_body
     due_check_postponed
     due_check_dont_ask_again

@@ -9,15 +9,15 @@ public:
 
     int StatusCode() const override { return m_http.next.status; }
 
-    bool ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) override {
+    BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) override {
         m_http.m_log.Record("ReadBody " + std::to_string(maxBytes));
         m_http.largestRead = std::max(m_http.largestRead, maxBytes);
-        if (m_http.next.readFails) {
+        if (m_http.next.readFails || m_http.next.readTimesOut) {
             errorText = m_http.next.readError;
-            return false;
+            return m_http.next.readFails ? BodyRead::Failed : BodyRead::TimedOut;
         }
         body = m_http.next.body.substr(0, maxBytes);
-        return true;
+        return BodyRead::Complete;
     }
 
 private:

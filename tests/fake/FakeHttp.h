@@ -14,8 +14,9 @@ public:
         bool cannotOpen = false;   // no connection
         int status = 200;
         std::string body;
-        bool readFails = false; // the body breaks off
-        std::string readError;  // its error text
+        bool readFails = false;    // the body breaks off
+        std::string readError;     // its error text
+        bool readTimesOut = false; // the body stops coming before the deadline
     };
 
     explicit FakeHttp(CallLog& log) : m_log(log) {}

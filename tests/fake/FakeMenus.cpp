@@ -56,7 +56,10 @@ bool FakeMenus::AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::st
     m_log.Record("AppendSubMenu " + HandleText(menu) + " " + HandleText(subMenu) + " " + text);
     Menu* target = Find(menu);
     Menu* sub = Find(subMenu);
-    if (target == nullptr || sub == nullptr)
+    ++m_attaches;
+    if (target == nullptr || sub == nullptr ||
+        std::find(failingAttaches.begin(), failingAttaches.end(), m_attaches) !=
+            failingAttaches.end())
         return false;
     sub->attached = true;
     target->items.push_back({Item::SubMenu, 0, subMenu, text});

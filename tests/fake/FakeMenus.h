@@ -42,6 +42,8 @@ public:
     // The next CreatePopupMenu calls whose ordinal (1-based, counted over the
     // whole run) is listed here fail and return null.
     std::vector<int> failingCreates;
+    // Likewise for AppendSubMenu calls, which fail and attach nothing.
+    std::vector<int> failingAttaches;
     // What TrackAtCursor answers.
     bool trackSucceeds = true;
 
@@ -55,5 +57,6 @@ private:
     CallLog& m_log;
     std::map<MenuHandle, Menu> m_menus;
     int m_creates = 0;
+    int m_attaches = 0;
     int m_deadHandleUses = 0;
 };

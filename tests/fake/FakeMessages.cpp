@@ -7,6 +7,8 @@ void FakeMessages::ShowMessage(unsigned stringId, unsigned icon) {
     std::snprintf(line, sizeof line, "ShowMessage %u 0x%x", stringId, icon);
     m_log.Record(line);
     shown.emplace_back(stringId, icon);
+    if (whileShown)
+        whileShown();
 }
 
 void FakeMessages::ShowText(const std::string& text, unsigned icon) {
@@ -14,4 +16,6 @@ void FakeMessages::ShowText(const std::string& text, unsigned icon) {
     std::snprintf(iconText, sizeof iconText, " 0x%x", icon);
     m_log.Record("ShowText " + text + iconText);
     shownTexts.emplace_back(text, icon);
+    if (whileShown)
+        whileShown();
 }

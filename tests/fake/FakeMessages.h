@@ -3,6 +3,7 @@
 #include "platform/MessageService.h"
 #include "tests/fake/CallLog.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,8 @@ public:
     std::vector<std::pair<unsigned, unsigned>> shown;
     // Messages of the program's own text as (text, icon).
     std::vector<std::pair<std::string, unsigned>> shownTexts;
+    // Stands in for the user while a box is open, before it closes.
+    std::function<void()> whileShown;
 
 private:
     CallLog& m_log;

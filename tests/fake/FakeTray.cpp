@@ -34,28 +34,35 @@ IconHandle FakeTray::LoadIcon(unsigned resourceId) {
 }
 
 bool FakeTray::AddIcon(const TrayIconRecord& record) {
-    const bool succeeded = shellAnswers && !IsPresent(record.iconId);
+    const bool succeeded = shellAnswers && m_shown.count(KeyOf(record)) == 0;
     if (succeeded)
-        m_shown[record.iconId] = record;
+        m_shown[KeyOf(record)] = record;
     return Record(Operation::Add, record, succeeded);
 }
 
 bool FakeTray::ModifyIcon(const TrayIconRecord& record) {
-    const bool succeeded = shellAnswers && IsPresent(record.iconId);
+    const bool succeeded = shellAnswers && m_shown.count(KeyOf(record)) != 0;
     if (succeeded)
-        m_shown[record.iconId] = record;
+        m_shown[KeyOf(record)] = record;
     return Record(Operation::Modify, record, succeeded);
 }
 
 bool FakeTray::DeleteIcon(const TrayIconRecord& record) {
-    const bool succeeded = shellAnswers && IsPresent(record.iconId);
-    if (succeeded)
-        m_shown.erase(record.iconId);
+    const bool succeeded = shellAnswers && m_shown.erase(KeyOf(record)) != 0;
     return Record(Operation::Delete, record, succeeded);
 }
 
+std::map<FakeTray::Key, TrayIconRecord>::const_iterator FakeTray::Find(unsigned iconId) const {
+    return std::find_if(m_shown.begin(), m_shown.end(),
+                        [iconId](const auto& shown) { return shown.first.second == iconId; });
+}
+
+bool FakeTray::IsPresent(unsigned iconId) const {
+    return Find(iconId) != m_shown.end();
+}
+
 const TrayIconRecord& FakeTray::Shown(unsigned iconId) const {
-    auto it = m_shown.find(iconId);
+    auto it = Find(iconId);
     if (it == m_shown.end())
         throw std::logic_error("icon not present: " + std::to_string(iconId));
     return it->second;
@@ -71,10 +78,11 @@ unsigned FakeTray::ResourceOf(IconHandle icon) const {
 }
 
 bool FakeTray::Record(Operation operation, const TrayIconRecord& record, bool succeeded) {
-    char numbers[96];
+    char numbers[128];
     std::snprintf(numbers, sizeof numbers,
-                  " %u flags=0x%x message=0x%x icon=%u tip=", record.iconId, record.flags,
-                  record.callbackMessage, ResourceOf(record.icon));
+                  " %u window=%u flags=0x%x message=0x%x icon=%u tip=", record.iconId,
+                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(record.window)),
+                  record.flags, record.callbackMessage, ResourceOf(record.icon));
     m_log.Record(OperationName(operation) + std::string(numbers) + record.tip +
                  (succeeded ? " -> 1" : " -> 0"));
     calls.push_back({operation, record, succeeded});

@@ -4,10 +4,12 @@
 #include "tests/fake/CallLog.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
-// The notification area. It answers as the shell does: adding an icon that is
-// there already, or changing or deleting one that is not, fails.
+// The notification area. It answers as the shell does: an icon is known by
+// its window and identifier, and adding an icon that is there already, or
+// changing or deleting one that is not, fails.
 class FakeTray : public TrayService {
 public:
     enum class Operation { Add, Modify, Delete };
@@ -25,7 +27,8 @@ public:
     bool ModifyIcon(const TrayIconRecord& record) override;
     bool DeleteIcon(const TrayIconRecord& record) override;
 
-    bool IsPresent(unsigned iconId) const { return m_shown.count(iconId) != 0; }
+    // Whether an icon with that identifier is there, whatever its window.
+    bool IsPresent(unsigned iconId) const;
     // The record the notification area holds for an icon that is present.
     const TrayIconRecord& Shown(unsigned iconId) const;
     // The resource of the image an icon shows; 0 when it is not present or
@@ -48,5 +51,9 @@ private:
 
     CallLog& m_log;
     std::map<IconHandle, unsigned> m_loaded;
-    std::map<unsigned, TrayIconRecord> m_shown;
+    using Key = std::pair<WindowHandle, unsigned>;
+    static Key KeyOf(const TrayIconRecord& record) { return {record.window, record.iconId}; }
+    std::map<Key, TrayIconRecord>::const_iterator Find(unsigned iconId) const;
+
+    std::map<Key, TrayIconRecord> m_shown;
 };

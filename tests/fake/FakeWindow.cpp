@@ -1,5 +1,6 @@
 #include "tests/fake/FakeWindow.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
@@ -9,6 +10,7 @@ bool FakeWindow::CreateHiddenWindow(const std::string& windowName, WindowEvents&
     if (!created)
         return false;
     m_exists = true;
+    ++m_windowsCreated;
     m_enabled = true;
     m_windowName = windowName;
     m_events = &events;
@@ -22,6 +24,11 @@ void FakeWindow::DestroyHiddenWindow() {
     m_events->OnDestroy();
     m_exists = false;
     m_events = nullptr;
+}
+
+WindowHandle FakeWindow::HiddenWindowHandle() const {
+    return m_exists ? reinterpret_cast<WindowHandle>(static_cast<std::uintptr_t>(m_windowsCreated))
+                    : nullptr;
 }
 
 int FakeWindow::RunMessageLoop() {

@@ -18,6 +18,8 @@ public:
     bool CreateHiddenWindow(const std::string& windowName, WindowEvents& events) override;
     // Tells the program's events OnDestroy, as the real window's destruction does.
     void DestroyHiddenWindow() override;
+    // Every window created gets a handle of its own.
+    WindowHandle HiddenWindowHandle() const override;
     // Runs whileLooping, then ends with the exit code of the quit message
     // posted so far. Throws std::logic_error when none was posted: the real
     // loop would never end.
@@ -61,6 +63,7 @@ private:
     CallLog& m_log;
     WindowEvents* m_events = nullptr;
     bool m_exists = false;
+    unsigned m_windowsCreated = 0;
     bool m_enabled = true;
     std::string m_windowName;
     std::optional<int> m_quitCode;

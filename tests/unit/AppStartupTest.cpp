@@ -109,7 +109,14 @@ TEST_F(AppStartup, ExitEndsTheRunWithCodeZeroTheTreeDeletedAndNoIconLeft) {
     EXPECT_EQ(0, RunProgram());
 
     EXPECT_EQ(nullptr, g_pMenuData);
+    // The window is gone before the icon is deleted: the delete still has to
+    // name it, or the shell keeps a dead icon.
     EXPECT_FALSE(fake.tray.IsPresent(10));
+    ASSERT_EQ(FakeTray::Operation::Delete, fake.tray.calls.back().operation);
+    const WindowHandle added = fake.tray.calls.front().record.window;
+    EXPECT_NE(nullptr, added);
+    for (const FakeTray::Call& call : fake.tray.calls)
+        EXPECT_EQ(added, call.record.window);
     EXPECT_FALSE(fake.window.Exists());
     EXPECT_EQ(0u, fake.menus.LiveMenuCount());
     EXPECT_EQ(0, fake.menus.DeadHandleUses());

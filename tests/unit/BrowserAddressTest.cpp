@@ -1,4 +1,7 @@
 #include "browser/BrowserAddress.h"
+#include "browser/BrowserLauncher.h"
+#include "res/resource.h"
+#include "tests/fake/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -6,17 +9,38 @@ namespace {
 
 struct AddressCase {
     const char* address;
-    const char* opened; // null: refused
+    const char* opened; // what reaches the browser; null: refused
 };
 
 class AddressRule : public testing::TestWithParam<AddressCase> {};
 
-TEST_P(AddressRule, OpensOnlyWebAddresses) {
-    const std::optional<std::string> opened = AddressToOpen(GetParam().address);
-    if (GetParam().opened == nullptr)
-        EXPECT_FALSE(opened.has_value()) << GetParam().address << " -> " << *opened;
-    else
-        EXPECT_EQ(GetParam().opened, opened.value_or("(refused)")) << GetParam().address;
+// Both ways of opening a site, the shell's and the new window's, open the
+// same address or refuse it with message 51, starting nothing.
+TEST_P(AddressRule, OpensOnlyWebAddressesEitherWay) {
+    const AddressCase& c = GetParam();
+    FakePlatform fake;
+    fake.registry.Key(RegistryRoot::ClassesRoot, ".htm").SetString("", "Page");
+    fake.registry.Key(RegistryRoot::ClassesRoot, "Page\\shell\\open\\command")
+        .SetString("", "web.exe %1");
+
+    const bool shellWay = OpenUrlInBrowser(false, c.address);
+    const bool newWindow = OpenUrlInBrowser(true, c.address);
+
+    EXPECT_EQ(c.opened != nullptr, shellWay) << c.address;
+    EXPECT_EQ(c.opened != nullptr, newWindow) << c.address;
+    if (c.opened == nullptr) {
+        EXPECT_TRUE(fake.shell.opened.empty()) << c.address;
+        EXPECT_TRUE(fake.shell.started.empty()) << c.address;
+        EXPECT_EQ((std::vector<std::pair<unsigned, unsigned>>{{IDS_BROWSER_FAILED, 0x10},
+                                                              {IDS_BROWSER_FAILED, 0x10}}),
+                  fake.messages.shown)
+            << c.address;
+        return;
+    }
+    EXPECT_EQ(std::vector<std::string>{c.opened}, fake.shell.opened) << c.address;
+    ASSERT_EQ(1u, fake.shell.started.size()) << c.address;
+    EXPECT_EQ(std::string("web.exe ") + c.opened, fake.shell.started[0].commandLine);
+    EXPECT_TRUE(fake.messages.shown.empty()) << c.address;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -25,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         // http and https with a host, as they stand
         AddressCase{"http://example.com/page.htm", "http://example.com/page.htm"},
         AddressCase{"HTTP://EXAMPLE.COM", "HTTP://EXAMPLE.COM"},
-        AddressCase{"hTtPs://example.com/a b", "hTtPs://example.com/a b"},
+        AddressCase{"hTtPs://example.com/a b", "hTtPs://example.com/a%20b"},
         AddressCase{"http://user@intranet:8080/x", "http://user@intranet:8080/x"},
         AddressCase{"http://", nullptr}, AddressCase{"https:///path", nullptr},
         AddressCase{"http://@/x", nullptr}, AddressCase{"http://:80/", nullptr},

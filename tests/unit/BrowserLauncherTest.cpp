@@ -73,16 +73,4 @@ TEST_F(BrowserLauncher, AFailedStartIsMessage51WithNoFallback) {
     EXPECT_EQ(1u, fake.shell.opened.size());
 }
 
-TEST_F(BrowserLauncher, HostileAddressesStartNothingEitherWay) {
-    Associate(".htm", "WebPage", "C:\\web.exe \"%1\"");
-    for (const char* address : {"file:///C:/Windows/System32/calc.exe", "C:\\Windows\\calc.exe",
-                                "\\\\server\\share\\x.exe", "javascript:alert(1)"}) {
-        EXPECT_FALSE(OpenUrlInBrowser(true, address)) << address;
-        EXPECT_FALSE(OpenUrlInBrowser(false, address)) << address;
-    }
-    EXPECT_TRUE(fake.shell.started.empty());
-    EXPECT_TRUE(fake.shell.opened.empty());
-    EXPECT_EQ(8u, Messages().size());
-}
-
 } // namespace

@@ -200,11 +200,14 @@ TEST_F(MenuBuildTest, EmptyRootFromTextGivesNoMenu) {
     EXPECT_EQ(0u, fake.log.Count("CreatePopupMenu"));
 }
 
-// A CreatePopupMenu that fails. In the nested tree the calls are: 1 the outer
-// menu, 2 the root's own, 3 sub-menu X, 4 sub-menu Y inside X.
+// A CreatePopupMenu or AppendSubMenu that fails. In the nested tree the
+// creates are: 1 the outer menu, 2 the root's own, 3 sub-menu X, 4 sub-menu Y
+// inside X; the attaches: 1 Y to X, 2 X to the root's own, 3 that to the
+// outer menu.
 struct FailingCreateCase {
     const char* name;
     int failing;
+    int failingAttach;
     bool built;
     const char* entries; // the visible menu before the fixed commands
     const char* tree;
@@ -216,7 +219,11 @@ class FailingCreateTest : public MenuBuildTest,
 TEST_P(FailingCreateTest, DropsWhatCouldNotBeMade) {
     const FailingCreateCase& c = GetParam();
     Load(kNestedBody);
+    // As a stored tree read back has them: the identifiers of an earlier
+    // build, which must not stay with the sites this build drops.
+    NumberSites(menu.m_rootPopUp);
     fake.menus.failingCreates = {c.failing};
+    fake.menus.failingAttaches = {c.failingAttach};
 
     EXPECT_EQ(c.built, menu.BuildMenu());
 
@@ -233,16 +240,25 @@ TEST_P(FailingCreateTest, DropsWhatCouldNotBeMade) {
 INSTANTIATE_TEST_SUITE_P(
     MenuBuild, FailingCreateTest,
     testing::Values(
-        FailingCreateCase{"OuterMenu", 1, false, "", kNestedTreeUnnumbered},
-        FailingCreateCase{"RootMenu", 2, false, "", kNestedTreeUnnumbered},
-        FailingCreateCase{"SubMenuWithNestedOne", 3, true, "A 1001\nE 1002\n",
+        FailingCreateCase{"OuterMenu", 1, 0, false, "", kNestedTreeUnnumbered},
+        FailingCreateCase{"RootMenu", 2, 0, false, "", kNestedTreeUnnumbered},
+        FailingCreateCase{"SubMenuWithNestedOne", 3, 0, true, "A 1001\nE 1002\n",
                           "root [Sites]\n  site [A] [a] 1001\n  popup [X]\n    site [B] [b] 0\n"
                           "    popup [Y]\n      site [C] [c] 0\n    site [D] [d] 0\n"
                           "  site [E] [e] 1002\n"},
-        FailingCreateCase{"InnermostSubMenu", 4, true, "A 1001\nX >\n  B 1002\n  D 1003\nE 1004\n",
+        FailingCreateCase{"InnermostSubMenu", 4, 0, true,
+                          "A 1001\nX >\n  B 1002\n  D 1003\nE 1004\n",
                           "root [Sites]\n  site [A] [a] 1001\n  popup [X]\n    site [B] [b] 1002\n"
                           "    popup [Y]\n      site [C] [c] 0\n    site [D] [d] 1003\n"
-                          "  site [E] [e] 1004\n"}),
+                          "  site [E] [e] 1004\n"},
+        // An unattached sub-menu is destroyed (the test's last checks find no
+        // menu left) and its sites, numbered already, found no more.
+        FailingCreateCase{"InnermostAttach", 0, 1, true,
+                          "A 1001\nX >\n  B 1002\n  D 1004\nE 1005\n",
+                          "root [Sites]\n  site [A] [a] 1001\n  popup [X]\n    site [B] [b] 1002\n"
+                          "    popup [Y]\n      site [C] [c] 0\n    site [D] [d] 1004\n"
+                          "  site [E] [e] 1005\n"},
+        FailingCreateCase{"RootAttach", 0, 3, false, "", kNestedTreeUnnumbered}),
     [](const testing::TestParamInfo<FailingCreateCase>& info) { return info.param.name; });
 
 TEST_F(MenuBuildTest, DroppedSubMenuIdentifiersFindNothing) {
@@ -252,6 +268,8 @@ TEST_F(MenuBuildTest, DroppedSubMenuIdentifiersFindNothing) {
     EXPECT_EQ(std::string("News 1001\n---\n") + kFixedCommands, DrawVisible());
     EXPECT_EQ("news.htm", Lookup(1001));
     EXPECT_EQ("none", Lookup(1002));
+    // What a divider's item gives: none of the sites left unnumbered.
+    EXPECT_EQ("none", Lookup(0));
 }
 
 TEST_F(MenuBuildTest, FailedBuildIsTriedAgainOnTheNextDemand) {

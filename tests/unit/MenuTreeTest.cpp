@@ -78,7 +78,9 @@ TEST(MenuTreeLookup, EmptyMenuFindsNothingAndLeavesTheAddress) {
     }
 }
 
-TEST(MenuTreeLookup, UnbuiltTreeFindsTheFirstSiteInMenuOrderForZero) {
+// Before a build numbers them, sites have no identifier to be found by; 0 is
+// also what a divider's item gives.
+TEST(MenuTreeLookup, UnbuiltTreeFindsNothingEvenForZero) {
     FakePlatform fake;
     CMenuData menu;
     const std::string text = WithHeader("BEGIN Sites\n"
@@ -88,11 +90,10 @@ TEST(MenuTreeLookup, UnbuiltTreeFindsTheFirstSiteInMenuOrderForZero) {
                                         "Second\tsecond.htm\n"
                                         "END\n");
     ASSERT_EQ(0, ParseExactly(menu, 0, text));
-    std::string url;
-    EXPECT_TRUE(menu.FindCommand(0, url));
-    EXPECT_EQ("first.htm", url);
+    std::string url = "keep";
+    EXPECT_FALSE(menu.FindCommand(0, url));
     EXPECT_FALSE(menu.FindCommand(1001, url));
-    EXPECT_EQ("first.htm", url);
+    EXPECT_EQ("keep", url);
 }
 
 TEST(MenuTreeLookup, SearchesDepthFirstAndStopsAtTheFirstMatch) {
@@ -121,8 +122,11 @@ TEST(MenuTreeLookup, EntriesOtherThanSitesNeverMatch) {
     EXPECT_FALSE(root.FindCommand(0, url));
     EXPECT_EQ("keep", url);
 
-    AddSite(root, "Site", "site.htm", 0);
-    EXPECT_TRUE(root.FindCommand(0, url));
+    AddSite(root, "Unnumbered", "unnumbered.htm", 0);
+    AddSite(root, "Site", "site.htm", 1001);
+    EXPECT_FALSE(root.FindCommand(0, url));
+    EXPECT_EQ("keep", url);
+    EXPECT_TRUE(root.FindCommand(1001, url));
     EXPECT_EQ("site.htm", url);
 }
 

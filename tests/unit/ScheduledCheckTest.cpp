@@ -167,6 +167,27 @@ TEST_F(ScheduledCheck, SiteCommandsOpenTheSiteTheUsersWay) {
     EXPECT_FALSE(fake.window.DeliverCommand(1003)) << "no such site";
 }
 
+// Were the tray menu to open over the box, "E&xit" would destroy its owner.
+TEST_F(ScheduledCheck, NoTrayMenuOpensWhileABrowserMessageIsOpen) {
+    fake.shell.shellOpenSucceeds = false;
+    int busyDuringBox = 0;
+    unsigned imageDuringBox = 0;
+    fake.messages.whileShown = [&] {
+        busyDuringBox = theApp.m_nBusyCount;
+        imageDuringBox = fake.tray.ShownResource(10);
+        fake.window.DeliverTrayNotify(10, 0x205);
+        fake.window.DeliverTrayNotify(10, 0x203);
+    };
+    EXPECT_TRUE(fake.window.DeliverCommand(1002));
+    EXPECT_EQ((std::vector<std::pair<unsigned, unsigned>>{{IDS_BROWSER_FAILED, 0x10}}),
+              fake.messages.shown);
+    EXPECT_EQ(1, busyDuringBox);
+    EXPECT_EQ(static_cast<unsigned>(IDI_TRAY), imageDuringBox) << "no blinking";
+    EXPECT_EQ(0u, fake.log.Count("TrackAtCursor"));
+    EXPECT_EQ(1u, fake.shell.opened.size()) << "no second site from a double click";
+    EXPECT_EQ(0, theApp.m_nBusyCount);
+}
+
 TEST_F(ScheduledCheck, ExitDestroysTheWindowWhichQuitsWithZero) {
     EXPECT_TRUE(fake.window.DeliverCommand(ID_EXIT));
     EXPECT_FALSE(fake.window.Exists());

@@ -70,6 +70,15 @@ INSTANTIATE_TEST_SUITE_P(
                     IDS_NEW_FORMAT, 0x10, true, false, 3},
         OutcomeCase{"NoConnection", [](FakeHttp::Answer& a) { a.cannotOpen = true; },
                     IDS_NO_CONNECTION, 0x10, false, false, 0},
+        // Connected, then the body stops coming: the same as no connection,
+        // not the internet layer's text.
+        OutcomeCase{"BodyTimedOut",
+                    [](FakeHttp::Answer& a) {
+                        a.body = kMenu9;
+                        a.readTimesOut = true;
+                        a.readError = "The operation timed out";
+                    },
+                    IDS_NO_CONNECTION, 0x10, false, false, 1},
         OutcomeCase{"TwentyBytes", [](FakeHttp::Answer& a) { a.body = std::string(20, 'x'); },
                     IDS_READ_FAILED, 0x10, false, false, 3},
         OutcomeCase{"FiveLines",
@@ -146,11 +155,29 @@ TEST_F(UpdateFailure, TheRequestUsesTheProgramNameAndThePolicyAddress) {
     EXPECT_EQ(1u, fake.log.Count("OpenUrl http://127.0.0.1:8080/velweb/sites.txt"));
 }
 
-TEST_F(UpdateFailure, WithoutAPolicyTheBuiltInAddressIsUsed) {
-    fake.http.next.cannotOpen = true;
-    CMenuData fresh;
-    fresh.UpdateFromServer(0);
-    EXPECT_EQ(1u, fake.log.Count(std::string("OpenUrl ") + VELLINOR_MENU_URL));
+TEST_F(UpdateFailure, APolicyThatIsNoHttpAddressGivesWayToTheBuiltInAddress) {
+    const std::string builtIn = VELLINOR_MENU_URL;
+    const std::pair<const char*, std::string> cases[] = {
+        {nullptr, builtIn},
+        {"", builtIn},
+        {"menu.example/sites.txt", builtIn},
+        {"notepad.exe", builtIn},
+        {"\\\\server\\share\\sites.txt", builtIn},
+        {"file:///C:/sites.txt", builtIn},
+        {"ftp://menu.example/sites.txt", builtIn},
+        {"http://", builtIn},
+        {"HTTPS://menu.example/sites.txt", "HTTPS://menu.example/sites.txt"},
+    };
+    for (const auto& [policy, used] : cases) {
+        if (policy != nullptr)
+            fake.registry.Key(RegistryRoot::LocalMachine, "Software\\Policies\\Vellinor")
+                .SetString("MenuUrl", policy);
+        fake.http.next.cannotOpen = true;
+        const std::size_t before = fake.log.Count("OpenUrl " + used);
+        CMenuData fresh;
+        fresh.UpdateFromServer(0);
+        EXPECT_EQ(before + 1, fake.log.Count("OpenUrl " + used)) << (policy ? policy : "(none)");
+    }
 }
 
 TEST_F(UpdateFailure, AnOwnerDisabledBeforeStaysDisabled) {

@@ -43,7 +43,8 @@ Fetched Fetch(HttpSession& session, const std::string& address, std::size_t maxB
     fetched.opened = request != nullptr;
     if (request != nullptr) {
         fetched.status = request->StatusCode();
-        fetched.read = request->ReadBody(maxBytes, fetched.body, fetched.error);
+        fetched.read = request->ReadBody(maxBytes, fetched.body, fetched.error) ==
+                       HttpRequest::BodyRead::Complete;
     }
     return fetched;
 }
@@ -133,9 +134,9 @@ void CheckStalledBody(CheckList& checks, HttpSession& session, const std::string
     ::Sleep(deadlineMs / 2);
     std::string body = "untouched";
     std::string error;
-    const bool read = stalled->ReadBody(kLargestBody, body, error);
+    const HttpRequest::BodyRead read = stalled->ReadBody(kLargestBody, body, error);
     const unsigned elapsed = Since(start);
-    checks.Expect(!read && InTime(elapsed, deadlineMs),
+    checks.Expect(read == HttpRequest::BodyRead::TimedOut && InTime(elapsed, deadlineMs),
                   "and its read fails by the request's deadline, after " + std::to_string(elapsed) +
                       " ms of " + std::to_string(deadlineMs));
     checks.ExpectEqual(InternetErrorText(ERROR_INTERNET_TIMEOUT), error,
@@ -184,8 +185,11 @@ int RunHttpChecks(int argc, char** argv) {
     if (session != nullptr) {
         CheckBodies(checks, *session, server);
         CheckUnopened(checks, *session, server, refused);
-        CheckSilentServer(checks, *session, server, kShortDeadlineMs);
         CheckStalledBody(checks, *session, server, kShortDeadlineMs);
+        // Last, for it closes the session.
+        CheckSilentServer(checks, *session, server, kShortDeadlineMs);
+        checks.Expect(!Fetch(*session, server + "/fixed", kLargestBody).opened,
+                      "a session whose connection was given up opens nothing more");
     }
     // The program's own deadline, once.
     Win32Http programHttp;
