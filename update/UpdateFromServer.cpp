@@ -92,6 +92,10 @@ bool CMenuData::ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<Htt
         return true;
     }
     nResult = ParseText(wCurrentNumber, body.data(), body.size());
+    // A menu without entries would leave the tray with nothing to open, not
+    // even Exit, and once stored would spoil every later start.
+    if (nResult == kNewMenu && m_rootPopUp.m_arrChildren.empty())
+        nResult = kTooLittleData;
     if (nResult <= kSameMenu)
         progress.NextStep(); // menu built
     return true;

@@ -75,6 +75,14 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"FiveLines",
                     [](FakeHttp::Answer& a) { a.body = "1\n2.1.2.5\n9\nBEGIN Sites\nEND\n"; },
                     IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"NoEntries",
+                    [](FakeHttp::Answer& a) { a.body = "1\n2.1.2.5\n9\nBEGIN Sites\nEND\n\n"; },
+                    IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"OnlyLinesWithoutTabs",
+                    [](FakeHttp::Answer& a) {
+                        a.body = "1\n2.1.2.5\n9\nBEGIN Sites\nNews    news.example\nEND\n";
+                    },
+                    IDS_READ_FAILED, 0x10, false, false, 3},
         OutcomeCase{"ErrorPage",
                     [](FakeHttp::Answer& a) {
                         a.status = 404;
