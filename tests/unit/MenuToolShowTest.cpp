@@ -112,7 +112,7 @@ TEST_F(MenuToolShow, StoredListingShowsEntriesNoTextGives) {
     ASSERT_EQ(ArchiveError::none, read.error);
     std::ostringstream out;
     WriteStoredListing(out, *read.menu);
-    EXPECT_EQ("number 7\nroot \"R\"\n  item \"bare\"\n  divider \"line\"\n  divider\n", out.str());
+    EXPECT_EQ("number 7\nroot \"R\"\n  item \"bare\"\n  divider\n  divider\n", out.str());
 }
 
 } // namespace
