@@ -87,7 +87,10 @@ TEST_P(TextRoundTrip, ExportedTextInstallsAsTheSameTreeAndChecksClean) {
     CMenuData again;
     Install(exported.text, again);
     EXPECT_EQ("", DescribeTreeDifference(original, again));
-    EXPECT_TRUE(CheckMenuText(exported.text.data(), exported.text.size()).empty()) << exported.text;
+    // The text is read as written; only its addresses, as the menu has them,
+    // may draw findings.
+    for (const CheckFinding& finding : CheckMenuText(exported.text.data(), exported.text.size()))
+        EXPECT_EQ(0u, finding.text.find("address ")) << finding.text << '\n' << exported.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
