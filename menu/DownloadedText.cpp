@@ -23,17 +23,13 @@ std::string MenuTextOfBody(std::string_view body) {
 }
 
 int ParseDownloadedText(CMenuData& menu, std::uint16_t held, std::string_view body) {
-    if (body.size() <= kLargestIgnoredBody) {
-        menu.Clear();
+    if (body.size() <= kLargestIgnoredBody)
         return kTooLittleData;
-    }
     const std::string text = MenuTextOfBody(body);
     const int result = menu.ParseText(held, text.data(), text.size());
     // A menu without entries would leave the tray with nothing to open, not
     // even Exit, and once stored would spoil every later start.
-    if (result == 0 && menu.m_rootPopUp.m_arrChildren.empty()) {
-        menu.Clear();
+    if (result == 0 && menu.m_rootPopUp.m_arrChildren.empty())
         return kTooLittleData;
-    }
     return result;
 }

@@ -22,8 +22,8 @@ bool StartsWithByteOrderMark(std::string_view body);
 // for byte.
 std::string MenuTextOfBody(std::string_view body);
 
-// Fills menu from the body as an update does while the program holds menu
-// number held. Returns the update's result code: 0 (new menu), 1 (same
-// number), 2 (other format) or 4 (too little data, fewer than six lines, or
-// a menu without entries, which would leave nothing to open).
+// Fills menu (a new one, which the caller discards unless the result is 0)
+// from the body as an update does while the program holds menu number held. Returns the update's
+// result code: 0 (new menu), 1 (same number), 2 (other format) or 4 (too little data, fewer than
+// six lines, or a menu without entries, which would leave nothing to open).
 int ParseDownloadedText(CMenuData& menu, std::uint16_t held, std::string_view body);

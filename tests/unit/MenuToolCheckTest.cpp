@@ -143,6 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                   kHeader + "BEGIN S\nB\xC3\xBC"
                             "cher\thttp://b.example/\nEND\n",
                   {{5, true, "save the file as UTF-8 with a byte-order mark"}}},
+        CheckCase{"FourByteUtf8WithoutAByteOrderMark",
+                  kHeader + "BEGIN S\nSmile \xF0\x9F\x98\x80\thttp://b.example/\nEND\n",
+                  {{5, true, "byte-order mark"}}},
         CheckCase{"Utf8WithAByteOrderMark",
                   kMark + kHeader +
                       "BEGIN S\nB\xC3\xBC"

@@ -141,6 +141,16 @@ INSTANTIATE_TEST_SUITE_P(
                              "cher"},
                     TextCase{"NotInTheCodePage", kMark + kHead + "\xE2\x82\xAC 5", "? 5"},
                     TextCase{"MalformedAfterTheMark", kMark + kHead + "a\xFC\xC3z", "a??z"},
+                    // An overlong form, an encoded surrogate, beyond U+10FFFF.
+                    TextCase{"NotCharacters",
+                             kMark + kHead +
+                                 "a\xE0\x80\xAF"
+                                 "b\xED\xA0\x80"
+                                 "c\xF4\x90\x80\x80"
+                                 "d",
+                             "a?b?c?d"},
+                    // U+10000 reaches the text service as a surrogate pair.
+                    TextCase{"BeyondTheBasicPlane", kMark + kHead + "a\xF0\x90\x80\x80z", "a??z"},
                     TextCase{"MarkOnlyAtTheStart", kHead + kMark + "x", kMark + "x"}),
     [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
