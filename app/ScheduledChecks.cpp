@@ -8,6 +8,7 @@
 #include "settings/Settings.h"
 #include "update/Prompts.h"
 
+#include <cstdint>
 #include <memory>
 
 void CSiteMenuApp::StartHourlyTimer() {
@@ -42,8 +43,13 @@ bool CSiteMenuApp::CheckNow(bool bPrompt) {
 }
 
 bool CSiteMenuApp::UpdateMenu() {
+    // A tree that gives no pop-up menu is no menu at all, whatever number it
+    // carries: asking with that number could turn the one menu on the server
+    // away as "no new menu" at every start.
+    const std::uint16_t held =
+        g_pMenuData->GetMenuHandle() != nullptr ? g_pMenuData->m_wMenuNumber : 0;
     auto fresh = std::make_unique<CMenuData>();
-    if (!fresh->UpdateFromServer(g_pMenuData->m_wMenuNumber))
+    if (!fresh->UpdateFromServer(held))
         return false;
     delete g_pMenuData;
     g_pMenuData = fresh.release();

@@ -14,7 +14,8 @@ void WriteEntry(std::ostream& out, const CMenuItem& entry) {
         const auto& site = static_cast<const CMenuSite&>(entry);
         out << ' ' << site.m_nCommandId << ' ' << QuoteBytes(site.m_strCaption) << ' '
             << QuoteBytes(site.m_strUrl);
-    } else if (!entry.IsDivider() || !entry.m_strCaption.empty()) {
+    } else if (!entry.IsDivider()) {
+        // A divider shows no caption in a menu, whatever it stores.
         out << ' ' << QuoteBytes(entry.m_strCaption);
     }
     out << '\n';

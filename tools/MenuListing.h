@@ -11,8 +11,8 @@
 //     popup "&Reference"
 //       site 1002 "Episodes" "episodes.htm"
 // Two spaces per level below the root; strings quoted by QuoteBytes. A stored
-// menu may also hold a bare entry (`item "caption"`) or a divider with a
-// caption (`divider "caption"`), which no menu text gives.
+// menu may also hold a bare entry (`item "caption"`), which no menu text
+// gives; a divider is `divider` whatever caption it stores.
 void WriteMenuEntries(std::ostream& out, const CMenuPopUp& root);
 
 // The word an entry's line begins with: site, popup, divider or item.

@@ -75,7 +75,6 @@ public:
     void AddLine(const std::string& line) {
         m_result.text += line;
         m_result.text += '\n';
-        ++m_lineCount;
     }
 
     // The line for one entry below the root; entryNumber counts entries in
@@ -105,11 +104,8 @@ public:
 
     void Report(std::string problem) { m_result.problems.push_back(std::move(problem)); }
 
-    std::size_t LineCount() const { return m_lineCount; }
-
 private:
     MenuTextExport& m_result;
-    std::size_t m_lineCount = 0;
 };
 
 } // namespace
@@ -140,11 +136,8 @@ MenuTextExport ExportMenuText(const CMenuData& menu) {
         },
         [&](const CMenuPopUp&) { builder.AddLine("END"); });
     builder.AddLine("END");
-
-    // An empty root makes a text of five lines, which the program would not
-    // read; an empty sixth line after the root's END changes nothing else.
-    if (builder.LineCount() < kMinMenuLines)
-        builder.AddLine("");
+    if (root.m_arrChildren.empty())
+        builder.Report("the menu has no entries; the program installs no menu without entries");
 
     if (result.text.size() > kMaxBodyBytes)
         builder.Report("the text would be " + std::to_string(result.text.size()) +

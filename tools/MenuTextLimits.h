@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menu/DownloadedText.h"
+
 #include <cstddef>
 
 // The limits of a menu file as the program reads it.
@@ -7,7 +9,7 @@
 // Only the first this many bytes of a downloaded file are read.
 inline constexpr std::size_t kMaxBodyBytes = 65536;
 // A file of this many bytes or fewer is not parsed at all.
-inline constexpr std::size_t kMaxIgnoredBytes = 20;
+inline constexpr std::size_t kMaxIgnoredBytes = kLargestIgnoredBody;
 // A text of fewer lines loads nothing.
 inline constexpr std::size_t kMinMenuLines = 6;
 // The longest line the format allows, counted before the line feed.

@@ -2,10 +2,14 @@
 
 #include <cstddef>
 
-const char kToolUsage[] = "usage: vellinor-menu check FILE\n"
-                          "       vellinor-menu show FILE [--held N]\n"
-                          "       vellinor-menu pack FILE [-o OUT] [--reg]\n"
-                          "       vellinor-menu unpack BLOB [--text]\n";
+const char kToolUsage[] =
+    "usage: vellinor-menu check FILE\n"
+    "       vellinor-menu show FILE [--held N]\n"
+    "       vellinor-menu pack FILE [-o OUT] [--reg]\n"
+    "       vellinor-menu unpack BLOB [--text]\n"
+    "every command also takes --codepage N, the users' ANSI code page for text saved\n"
+    "as UTF-8 with a byte-order mark and for stored UTF-16 captions (default 1252,\n"
+    "or the system's in vellinor-menu.exe)\n";
 
 namespace {
 
@@ -21,8 +25,8 @@ constexpr CommandName kCommands[] = {
     {"unpack", ToolCommand::Unpack},
 };
 
-// A menu number: decimal digits only, 0 to 65535.
-bool ReadMenuNumber(const std::string& word, std::uint16_t& number) {
+// Decimal digits only, 0 to 65535.
+bool ReadSixteenBits(const std::string& word, std::uint16_t& number) {
     if (word.empty() || word.size() > 5)
         return false;
     unsigned long value = 0;
@@ -34,6 +38,15 @@ bool ReadMenuNumber(const std::string& word, std::uint16_t& number) {
     if (value > 0xFFFF)
         return false;
     number = static_cast<std::uint16_t>(value);
+    return true;
+}
+
+// Code pages are numbered from 1 to 65535.
+bool ReadCodePage(const std::string& word, unsigned& codePage) {
+    std::uint16_t number = 0;
+    if (!ReadSixteenBits(word, number) || number == 0)
+        return false;
+    codePage = number;
     return true;
 }
 
@@ -71,7 +84,7 @@ ParsedArguments ParseToolArguments(const std::vector<std::string>& words) {
         const std::string& word = words[i];
         const bool hasValue = i + 1 < words.size();
         if (command == ToolCommand::Show && word == "--held") {
-            if (!hasValue || !ReadMenuNumber(words[++i], arguments.held))
+            if (!hasValue || !ReadSixteenBits(words[++i], arguments.held))
                 return Refuse("--held needs a menu number from 0 to 65535");
         } else if (command == ToolCommand::Pack && word == "-o") {
             if (!hasValue || words[i + 1].empty())
@@ -81,6 +94,9 @@ ParsedArguments ParseToolArguments(const std::vector<std::string>& words) {
             arguments.regFile = true;
         } else if (command == ToolCommand::Unpack && word == "--text") {
             arguments.menuText = true;
+        } else if (word == "--codepage") {
+            if (!hasValue || !ReadCodePage(words[++i], arguments.codePage))
+                return Refuse("--codepage needs a code page number from 1 to 65535");
         } else if (word.size() > 1 && word[0] == '-') {
             return Refuse("unknown option '" + word + "' for " + words[0]);
         } else if (!arguments.input.empty()) {

@@ -13,6 +13,7 @@ struct ToolArguments {
     std::string output;     // pack -o OUT; empty for standard output
     bool regFile = false;   // pack --reg
     bool menuText = false;  // unpack --text
+    unsigned codePage = 0;  // --codepage N; 0 for the tool's default
 };
 
 struct ParsedArguments {

@@ -11,10 +11,15 @@
 #include "tools/ToolMessages.h"
 #include "tools/ToolText.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
+#include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #ifdef _WIN32
@@ -26,12 +31,33 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The whole file, or false with the system's reason.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    std::error_code ignored;
+    // Some systems open a folder as an empty file, others refuse it with a
+    // reason that does not say why.
+    if (std::filesystem::is_directory(path, ignored)) {
+        reason = std::strerror(EISDIR);
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    }
+    errno = 0;
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (file == nullptr) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
+        bytes.append(buffer, n);
+    if (std::ferror(file.get()) != 0) {
+        reason = errno != 0 ? std::strerror(errno) : "read error";
+        return false;
+    }
+    return true;
 }
 
 bool WriteOutput(const std::string& path, const std::string& bytes) {
@@ -130,14 +156,20 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    ToolText text(arguments.codePage);
+    if (!text.IsUsable()) {
+        std::cerr << "vellinor-menu: code page " << arguments.codePage
+                  << " cannot be converted to on this system\n";
+        return kExitUsage;
+    }
     std::string bytes;
-    if (!ReadWholeFile(arguments.input, bytes)) {
-        std::cerr << "vellinor-menu: cannot read " << arguments.input << '\n';
+    std::string reason;
+    if (!ReadWholeFile(arguments.input, bytes, reason)) {
+        std::cerr << "vellinor-menu: " << arguments.input << ": " << reason << '\n';
         return kExitUsage;
     }
 
     ToolMessages messages(std::cerr);
-    ToolText text;
     Provide<MessageService>(&messages);
     Provide<TextService>(&text);
 

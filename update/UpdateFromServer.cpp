@@ -1,4 +1,5 @@
 // Downloading a new menu from the server.
+#include "menu/DownloadedText.h"
 #include "menu/MenuData.h"
 #include "platform/HttpService.h"
 #include "platform/MessageService.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr std::size_t kLargestBody = 65536;
-constexpr std::size_t kSmallestBody = 21;
 
 enum Result { kNewMenu = 0, kSameMenu = 1, kNewFormat = 2, kNoConnection = 3, kTooLittleData = 4 };
 
@@ -94,11 +94,7 @@ bool CMenuData::ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<Htt
     progress.NextStep(); // data read
     pRequest.reset();
     progress.NextStep(); // connection closed
-    if (!success || body.size() < kSmallestBody) {
-        nResult = kTooLittleData;
-        return true;
-    }
-    nResult = ParseText(wCurrentNumber, body.data(), body.size());
+    nResult = success ? ParseDownloadedText(*this, wCurrentNumber, body) : kTooLittleData;
     if (nResult <= kSameMenu)
         progress.NextStep(); // menu built
     return true;

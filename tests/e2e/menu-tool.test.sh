@@ -35,6 +35,12 @@ printf '%s\n' 1 2.1.2.5 37 'BEGIN Sites' "News${tab}news.htm" - 'BEGIN &Referenc
     printf '%s\r\n' "Quote \"\\\"${tab}q.htm" END
 } >"$inputs/rough.txt"
 printf '1\n2.1.2.5\n3\n' >"$inputs/tiny.txt"
+# UTF-8 with a byte-order mark, one caption not ASCII: each build converts it
+# to its code page (1252 natively and, under Wine, the system's), or to the
+# one named.
+printf '\xef\xbb\xbf1\n2.1.2.5\n40\nBEGIN Sites\nB\xc3\xbc\x63her \xd0\x94\thttp://b.test/\nEND\n' \
+    >"$inputs/marked.txt"
+mkdir "$inputs/folder"
 sed '1s/.*/2/' "$inputs/example.txt" >"$inputs/format-2.txt"
 for seed in example-140 two-popups long-captions truncated null-object; do
     cp "$E2E_REPO/tests/fuzz/seeds/archive/$seed.bin" "$inputs/"
@@ -67,6 +73,13 @@ same_result() {
 same_result check-example check example.txt
 same_result check-rough check rough.txt
 same_result check-missing check no-such-file.txt
+same_result check-folder check folder
+same_result show-folder show folder
+same_result pack-missing pack no-such-file.txt
+same_result unpack-folder unpack folder
+same_result check-marked check marked.txt
+same_result show-marked show marked.txt
+same_result show-marked-1251 show marked.txt --codepage 1251
 same_result show-example show example.txt
 same_result show-held show example.txt --held 37
 same_result show-rough show rough.txt
@@ -107,7 +120,21 @@ expect_archive_error() {
 }
 expect_archive_error unpack-truncated endOfFile
 expect_archive_error unpack-null 'no object'
-[ "${status[check-missing]}" -eq 2 ] || fail "check-missing: an unreadable file is not exit 2"
+for label in check-missing check-folder show-folder pack-missing unpack-folder; do
+    [ "${status[$label]}" -eq 2 ] || fail "$label: an unreadable file is not exit 2"
+done
+for label in check-missing pack-missing; do
+    grep -qx 'vellinor-menu: no-such-file.txt: No such file or directory' \
+        "$outputs/$label.native.err" || fail "$label: the missing file is not named with its reason"
+done
+grep -qx 'vellinor-menu: folder: Is a directory' "$outputs/check-folder.native.err" ||
+    fail "check-folder: the folder is not named with its reason"
+[ "${status[check-marked]}" -eq 0 ] && [ ! -s "$outputs/check-marked.native.out" ] ||
+    fail "check-marked: a file with a byte-order mark draws findings"
+grep -q '"B\\xfccher ?"' "$outputs/show-marked.native.out" ||
+    fail "show-marked: the caption is not in code page 1252"
+grep -q '"B?cher \\xc4"' "$outputs/show-marked-1251.native.out" ||
+    fail "show-marked-1251: the caption is not in code page 1251"
 [ "${status[usage]}" -eq 2 ] || fail "usage: an unknown command is not exit 2"
 
 fail_if_harness_failed

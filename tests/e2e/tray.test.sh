@@ -38,9 +38,10 @@ pack_menu hostile 39 'BEGIN Sites' 'BEGIN &Hostile' "Quote${tab}http://example.t
     "Web${tab}www.example.test/page" END \
     "&Safe${tab}http://example.test/safe.htm" END || exit 1
 refused_hostile_items='2 3 4 5 6'
-# A root without entries (the empty line, which is skipped, makes the file
-# long enough to be taken).
-pack_menu empty 40 'BEGIN Sites of a menu with no entries' '' END || exit 1
+# A stored root without entries, menu number 40, as earlier versions stored
+# one; no menu text is packed as such any more.
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vellinor]\n"MenuData"=hex:%s\n' \
+    ff,ff,01,00,09,00,43,4d,65,6e,75,44,61,74,61,01,00,28,00,00,00,00,00,00 >"$E2E_DIR/empty.reg"
 
 # start_with MENU NEW-WINDOW: the program on the stored MENU, with no checks
 # and no prompts, opening sites in a new window when NEW-WINDOW is 1.

@@ -3,7 +3,8 @@
 # machine: the first run's download, "&Update Now" against every kind of
 # answer a server can give (a new menu, the same one, a newer format, a
 # refused connection, too few bytes, an error page, no answer at all, more
-# than the program reads), and a check due at start-up with its two prompts.
+# than the program reads, a menu without entries, a file with a UTF-8
+# byte-order mark), and a check due at start-up with its two prompts.
 # Each scenario checks what the user sees (the progress window as it ticks,
 # the prompts, the message boxes with their exact texts and icons, the menu
 # that the icon opens) and what is stored ("MenuData" byte for byte against
@@ -68,6 +69,20 @@ sed '1s/.*/2/' "$E2E_DIR/fresh.txt" >"$E2E_DIR/format-2.txt"
 # Twenty bytes in six lines: a menu the parser would take (with one byte more
 # it is one), refused for its size alone.
 printf '1\n2.1.2.5\n10\nB\nEND\n\n' >"$E2E_DIR/twenty-bytes.txt"
+
+# A new number whose sites an editor turned into spaces: no entries at all,
+# which the program must not install.
+printf '1\n2.1.2.5\n53\nBEGIN Sites\n&Home    http://example.test/home.htm\nEND\n' \
+    >"$E2E_DIR/no-entries.txt"
+# A new menu saved as UTF-8 with a byte-order mark, one caption not ASCII;
+# stored, that caption holds the user's code page's byte for u-umlaut.
+{
+    printf '\xef\xbb\xbf1\r\n2.1.2.5\r\n52\r\nBEGIN Sites\r\n'
+    printf '&B\xc3\xbccher\thttp://example.test/books.htm\r\n'
+    printf '&News\thttp://example.test/news.htm\r\nEND\r\n'
+} >"$E2E_DIR/marked.txt"
+marked_caption_hex=2642FC63686572 # "&Bücher" in code page 1252
+marked_items=6 # two sites and the fixed four
 
 # A menu of 70,000 bytes whose first 65,536 end with a whole line, "&Edge".
 # The program reads those bytes and no more: "&Late", the line after them,
@@ -423,6 +438,26 @@ scenario_timed_out_checks_then_an_answer() {
     exit_program
 }
 
+# A new menu without entries: message 101, no query recorded, and the held
+# menu stays, stored and shown.
+scenario_no_entries() {
+    update_fails no-entries "$read_failed_text" kept || return
+    ((${#progress_done[@]} == 0 || progress_done[-1] <= 3)) ||
+        fail "the progress window showed \"Building menu\" done for a menu without entries"
+}
+
+# A file with a UTF-8 byte-order mark installs, its caption in the code page.
+scenario_byte_order_mark() {
+    serve marked
+    start_stored || return
+    update_now "$new_menu_text" information || return
+    expect_stored_menu marked "a file with a byte-order mark"
+    [[ $(stored MenuData) == *"$marked_caption_hex"* ]] ||
+        fail "the stored menu does not hold \"&Bücher\" in code page 1252 ($marked_caption_hex)"
+    expect_menu_items "$marked_items" "after a file with a byte-order mark" menu-after
+    exit_program
+}
+
 # A body of 70,000 bytes: the first 65,536 make the menu.
 scenario_long_body() {
     serve long
@@ -545,6 +580,8 @@ scenarios=(
     no_answer
     timed_out_checks_then_an_answer
     long_body
+    no_entries
+    byte_order_mark
     due_check_postponed
     due_check_dont_ask_again
 )

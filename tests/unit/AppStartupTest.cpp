@@ -76,6 +76,21 @@ TEST_F(AppStartup, AStoredMenuWithoutEntriesIsAFirstStart) {
     EXPECT_EQ(static_cast<unsigned>(IDD_SETUP), fake.dialogs.runs[0].templateId);
 }
 
+TEST_F(AppStartup, AStoredMenuWithoutEntriesDoesNotTurnAwayTheServersMenuOfItsNumber) {
+    CMenuData empty;
+    empty.m_wMenuNumber = 5;
+    fake.registry.SettingsKey().SetBinary("MenuData", WriteMenuArchive(empty));
+    fake.dialogs.Script(IDD_SETUP, [](FakeDialog& setup) { setup.PressOk(); });
+    fake.http.next.body = MenuText(5, kStoredBody);
+
+    ASSERT_TRUE(Start());
+
+    EXPECT_EQ(5, g_pMenuData->m_wMenuNumber);
+    EXPECT_NE(nullptr, g_trayIcon.m_hMenu);
+    EXPECT_EQ((std::vector<std::pair<unsigned, unsigned>>{{IDS_NEW_MENU_LOADED, 0x40}}),
+              fake.messages.shown);
+}
+
 TEST_F(AppStartup, ConnectInstallsTheFirstMenuAndRuns) {
     fake.registry.SettingsKey(); // settings exist, no menu
     fake.dialogs.Script(IDD_SETUP, [](FakeDialog& setup) { setup.PressOk(); });

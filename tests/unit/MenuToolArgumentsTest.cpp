@@ -23,6 +23,7 @@ struct AcceptedCase {
     std::string output;
     bool regFile;
     bool menuText;
+    unsigned codePage = 0;
 };
 
 std::ostream& operator<<(std::ostream& out, const AcceptedCase& c) {
@@ -42,6 +43,7 @@ TEST_P(AcceptedCommandLines, GiveTheirCommandAndOptions) {
     EXPECT_EQ(c.output, a.output);
     EXPECT_EQ(c.regFile, a.regFile);
     EXPECT_EQ(c.menuText, a.menuText);
+    EXPECT_EQ(c.codePage, a.codePage);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -57,6 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
         AcceptedCase{"pack s --reg -o m.reg", ToolCommand::Pack, "s", 0, "m.reg", true, false},
         AcceptedCase{"unpack blob", ToolCommand::Unpack, "blob", 0, "", false, false},
         AcceptedCase{"unpack blob --text", ToolCommand::Unpack, "blob", 0, "", false, true},
+        AcceptedCase{"check s --codepage 1251", ToolCommand::Check, "s", 0, "", false, false, 1251},
+        AcceptedCase{"unpack --codepage 65535 b --text", ToolCommand::Unpack, "b", 0, "", false,
+                     true, 65535},
         AcceptedCase{"--help", ToolCommand::Help, "", 0, "", false, false}));
 
 class RefusedCommandLines : public ::testing::TestWithParam<std::string> {};
@@ -72,6 +77,8 @@ INSTANTIATE_TEST_SUITE_P(MenuToolArguments, RefusedCommandLines,
                                            "check a --held 3", "show a --held",
                                            "show a --held 65536", "show a --held -1",
                                            "show a --held 3x", "pack a -o", "pack a --text",
-                                           "unpack a --reg", "show a -x"));
+                                           "unpack a --reg", "show a -x", "check a --codepage",
+                                           "check a --codepage 0", "pack a --codepage 65536",
+                                           "show a --codepage cp1252"));
 
 } // namespace

@@ -1,17 +1,20 @@
 // `vellinor-menu check`: every problem the program would meet in a menu file,
 // on the line where it meets it.
+#include "tests/fake/FakePlatform.h"
 #include "tools/MenuCheck.h"
 #include "tools/MenuTextLimits.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
 
 const std::string kHeader = "1\n2.1.2.5\n37\n";
-const std::string kCleanText = kHeader + "BEGIN Sites\nNews\tnews.htm\n-\n"
-                                         "BEGIN &Reference\nEpisodes\t\tepisodes.htm\nEND\nEND\n";
+const std::string kCleanText =
+    kHeader + "BEGIN Sites\nNews\thttp://news.example/\n-\n"
+              "BEGIN &Reference\nEpisodes\t\thttps://episodes.example/\nEND\nEND\n";
 
 // A finding as the table states it: its line, whether it loses text, and a
 // few words its text must hold.
@@ -31,7 +34,10 @@ std::ostream& operator<<(std::ostream& out, const CheckCase& c) {
     return out << c.name;
 }
 
-class CheckFindings : public ::testing::TestWithParam<CheckCase> {};
+class CheckFindings : public ::testing::TestWithParam<CheckCase> {
+protected:
+    FakePlatform fake; // a Western code page for text with a byte-order mark
+};
 
 TEST_P(CheckFindings, NameEachProblemOnItsLine) {
     const CheckCase& c = GetParam();
@@ -53,13 +59,31 @@ std::string Repeat(char c, std::size_t count) {
     return std::string(count, c);
 }
 
+// ASCII text as UTF-16, little-endian.
+std::string Utf16(const std::string& text) {
+    std::string wide;
+    for (const char c : text) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
+std::string WithCrOnly(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', '\r');
+    return text;
+}
+
+const std::string kMark = "\xEF\xBB\xBF";
+
 INSTANTIATE_TEST_SUITE_P(
     MenuToolCheck, CheckFindings,
     ::testing::Values(
         CheckCase{"Clean", kCleanText, {}},
-        CheckCase{"CleanWithCrLfIndentingAndBlankLinesAfterTheEnd",
-                  "1\r\n2.1.2.5\r\n37\r\nBEGIN Sites\r\n  News\tnews.htm\r\nEND\r\n\r\n  \n",
-                  {}},
+        CheckCase{
+            "CleanWithCrLfIndentingAndBlankLinesAfterTheEnd",
+            "1\r\n2.1.2.5\r\n37\r\nBEGIN Sites\r\n  News\thttp://news.example/\r\nEND\r\n\r\n  \n",
+            {}},
         CheckCase{"TextAfterTheRootEnd",
                   kCleanText + "\n(anything)\nmore\n",
                   {{12, true, "after the root's END"}}},
@@ -67,50 +91,109 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"FormatTwo",
                   "2\n2.1.2.5\n37\nBEGIN Sites\nEND\n\n",
                   {{1, true, "format number \"2\""}}},
-        CheckCase{"FormatWrittenAsOnePointZero", "1.0\n2.1.2.5\n37\nBEGIN S\nA\ta\nEND\n", {}},
+        CheckCase{"FormatWrittenAsOnePointZero",
+                  "1.0\n2.1.2.5\n37\nBEGIN S\nA\thttp://a.example/\nEND\n",
+                  {}},
         CheckCase{"OtherVersionOnlyInforms",
-                  "1\n2.1.3.0\n37\nBEGIN S\nA\ta\nEND\n",
+                  "1\n2.1.3.0\n37\nBEGIN S\nA\thttp://a.example/\nEND\n",
                   {{2, false, "version \"2.1.3.0\""}}},
-        CheckCase{
-            "MenuNumberZero", "1\n2.1.2.5\n0\nBEGIN S\nA\ta\nEND\n", {{3, true, "reads as 0"}}},
-        CheckCase{"MenuNumberWrappingToZero",
-                  "1\n2.1.2.5\n65536\nBEGIN S\nA\ta\nEND\n",
+        CheckCase{"MenuNumberZero",
+                  "1\n2.1.2.5\n0\nBEGIN S\nA\thttp://a.example/\nEND\n",
                   {{3, true, "reads as 0"}}},
+        CheckCase{"MenuNumberWrappingToZero",
+                  "1\n2.1.2.5\n65536\nBEGIN S\nA\thttp://a.example/\nEND\n",
+                  {{3, true, "reads as 0"}}},
+        CheckCase{"MenuNumberBeyond65535",
+                  "1\n2.1.2.5\n65573\nBEGIN S\nA\thttp://a.example/\nEND\n",
+                  {{3, true, "reads it as 37"}}},
+        CheckCase{"MenuNumberNegative",
+                  "1\n2.1.2.5\n-1\nBEGIN S\nA\thttp://a.example/\nEND\n",
+                  {{3, true, "reads it as 65535"}}},
+        CheckCase{"MenuNumberWithAThousandsSeparator",
+                  "1\n2.1.2.5\n3,700\nBEGIN S\nA\thttp://a.example/\nEND\n",
+                  {{3, true, "reads it as 3"}}},
+        CheckCase{"SiteReadAsTheEndOfItsBlock",
+                  kHeader + "BEGIN S\nA\thttp://a.example/\nENDURANCE\thttp://e.example/\nEND\n",
+                  {{6, true, "as the end of its block"}, {7, true, "after the root's END"}}},
+        CheckCase{"SiteReadAsADivider",
+                  kHeader + "BEGIN S\nA\thttp://a.example/\n-Sale\thttp://s.example/\nEND\n",
+                  {{6, true, "as a divider"}}},
+        CheckCase{"SiteReadAsASubMenu",
+                  kHeader + "BEGIN S\nBEGINNERS\thttp://b.example/\nA\thttp://a.example/\nEND\n",
+                  {{4, true, "never closed"}, {5, true, "opening of a sub-menu"}}},
+        CheckCase{"SubMenuWithATabAfterBegin",
+                  kHeader + "BEGIN S\nBEGIN\tT\nA\thttp://a.example/\nEND\nEND\n",
+                  {}},
+        CheckCase{"AddressesThatAreRefused",
+                  kHeader + "BEGIN S\nA\tcalc\nB\t..\\x.exe\nC\t--gpu-launcher=calc\n"
+                            "D\tfile:///c:/x.exe\nEND\n",
+                  {{5, true, "refuses"},
+                   {6, true, "refuses"},
+                   {7, true, "refuses"},
+                   {8, true, "refuses"}}},
+        CheckCase{"AddressOpenedWithHttpInFront",
+                  kHeader + "BEGIN S\nNews\tnews.htm\nEND\n",
+                  {{5, false, "opened as \"http://news.htm\""}}},
+        CheckCase{"NoEntries", kHeader + "BEGIN S\nEND\n\n", {{4, true, "no entries"}}},
+        CheckCase{"SpacesForTabsLeaveNoEntries",
+                  kHeader + "BEGIN S\nNews    http://news.example/\nEND\n",
+                  {{4, true, "no entries"}, {5, true, "holds no TAB"}}},
+        CheckCase{"AnEmptySubMenuIsAnEntry", kHeader + "BEGIN S\nBEGIN T\nEND\nEND\n", {}},
+        CheckCase{"Utf8WithoutAByteOrderMark",
+                  kHeader + "BEGIN S\nB\xC3\xBC"
+                            "cher\thttp://b.example/\nEND\n",
+                  {{5, true, "save the file as UTF-8 with a byte-order mark"}}},
+        CheckCase{"FourByteUtf8WithoutAByteOrderMark",
+                  kHeader + "BEGIN S\nSmile \xF0\x9F\x98\x80\thttp://b.example/\nEND\n",
+                  {{5, true, "byte-order mark"}}},
+        CheckCase{"Utf8WithAByteOrderMark",
+                  kMark + kHeader +
+                      "BEGIN S\nB\xC3\xBC"
+                      "cher\thttp://b.example/\nEND\n",
+                  {}},
+        CheckCase{"AnsiBytesThatAreNotUtf8",
+                  kHeader + "BEGIN S\nB\xFC"
+                            "cher\thttp://b.example/\nEND\n",
+                  {}},
+        CheckCase{"Utf16WithItsMark", "\xFF\xFE" + Utf16(kCleanText), {{1, true, "UTF-16"}}},
+        CheckCase{"Utf16WithoutAMark", Utf16(kCleanText), {{1, true, "UTF-16"}}},
+        CheckCase{"CrOnlyLineEnds", WithCrOnly(kCleanText), {{1, true, "CR alone"}}},
         CheckCase{"RootLineWithoutBegin",
-                  kHeader + "Sites\nA\ta\nEND\n",
+                  kHeader + "Sites\nA\thttp://a.example/\nEND\n",
                   {{4, false, "does not begin with BEGIN"}}},
         CheckCase{"LineWithoutTab",
-                  kHeader + "BEGIN S\nA\ta\nNews news.htm\nEND\n",
+                  kHeader + "BEGIN S\nA\thttp://a.example/\nNews news.htm\nEND\n",
                   {{6, true, "holds no TAB"}}},
         CheckCase{"EmptyBodyLine",
-                  kHeader + "BEGIN S\nA\ta\n \r\nB\tb\nEND\n",
+                  kHeader + "BEGIN S\nA\thttp://a.example/\n \r\nB\thttp://b.example/\nEND\n",
                   {{6, true, "empty line"}}},
         CheckCase{"RootNeverClosed",
-                  kHeader + "BEGIN S\nA\ta\nBEGIN T\nB\tb\nEND\n",
+                  kHeader + "BEGIN S\nA\thttp://a.example/\nBEGIN T\nB\thttp://b.example/\nEND\n",
                   {{4, true, "never closed"}}},
         CheckCase{
             "NestedBlocksNeverClosed",
-            kHeader + "BEGIN S\nBEGIN T\nBEGIN U\nB\tb\n",
+            kHeader + "BEGIN S\nBEGIN T\nBEGIN U\nB\thttp://b.example/\n",
             {{4, true, "never closed"}, {5, true, "never closed"}, {6, true, "never closed"}}},
         CheckCase{"LastLineWithoutLineFeed",
-                  kHeader + "BEGIN S\nA\ta\nB\tb\nEND",
+                  kHeader + "BEGIN S\nA\thttp://a.example/\nB\thttp://b.example/\nEND",
                   {{4, true, "never closed"}, {7, true, "no line feed"}}},
-        CheckCase{
-            "LineOf255BytesIsAllowed", kHeader + "BEGIN S\nA\t" + Repeat('x', 253) + "\nEND\n", {}},
+        CheckCase{"LineOf255BytesIsAllowed",
+                  kHeader + "BEGIN S\nA\thttp://" + Repeat('x', 246) + "\nEND\n",
+                  {}},
         CheckCase{"LineOver255Bytes",
-                  kHeader + "BEGIN S\nA\t" + Repeat('x', 254) + "\nEND\n",
+                  kHeader + "BEGIN S\nA\thttp://" + Repeat('x', 247) + "\nEND\n",
                   {{5, false, "256 bytes"}}},
         CheckCase{"CarriageReturnCountsTowardTheLine",
-                  kHeader + "BEGIN S\nA\t" + Repeat('x', 253) + "\r\nEND\n",
+                  kHeader + "BEGIN S\nA\thttp://" + Repeat('x', 246) + "\r\nEND\n",
                   {{5, false, "256 bytes"}}},
         CheckCase{"NulByte",
-                  kHeader + "BEGIN S\nA\ta" + std::string(1, '\0') + "b\nEND\n",
+                  kHeader + "BEGIN S\nA\thttp://a.example/" + std::string(1, '\0') + "b\nEND\n",
                   {{5, true, "NUL"}}},
         CheckCase{
             "TwentyBytes", "1\n2\n3\n4\n5\n6\n7\n8\n9\n0\n", {{1, true, "20 bytes or fewer"}}},
         CheckCase{"Empty", "", {{1, true, "20 bytes or fewer"}}},
         CheckCase{"SeveralInLineOrder",
-                  "1\n2.1.0.0\n0\nBEGIN S\n\nA\ta\nEND\nafter\n",
+                  "1\n2.1.0.0\n0\nBEGIN S\n\nA\thttp://a.example/\nEND\nafter\n",
                   {{2, false, "version"},
                    {3, true, "reads as 0"},
                    {5, true, "empty line"},
@@ -122,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
 std::string FullSizeMenu(std::size_t& lines) {
     std::string text = kHeader + "BEGIN S\n";
     lines = 4;
-    const std::string site = "A\ta.htm\n";
+    const std::string site = "A\thttp://a.example/\n";
     const std::string end = "END\n";
     while (text.size() + 2 * site.size() + end.size() <= kMaxBodyBytes) {
         text += site;

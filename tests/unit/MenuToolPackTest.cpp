@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     MenuToolPackTexts, MenuToolPack,
     ::testing::Values(Menu("37", "BEGIN Sites\nNews\tnews.htm\n-\nBEGIN &Reference\n"
                                  "Episodes\t\tepisodes.htm\nEND\nEND\n"),
-                      Menu("65535", "BEGIN\nEND\n\n"),
+                      Menu("65535", "BEGIN\n-\nEND\n"),
                       Menu("-1", "BEGIN Root\nBEGIN A\nBEGIN B\nx\ty\nEND\nEND\n-\nEND\n"),
                       Menu("300", "BEGIN " + std::string(300, 'r') + "\nC\t" +
                                       std::string(60000, 'u') + "\nEND\n"),

@@ -55,12 +55,21 @@ TEST(MenuToolNotes, OtherMessagesAreNamedByNumberOrText) {
     EXPECT_NE(std::string::npos, text.find("Faild to start\n"));
 }
 
-TEST(MenuToolAnsiText, KeepsPlainAsciiAndMarksEveryOtherUnit) {
-    ToolText text;
-    EXPECT_EQ("News & more~\x7f", text.Utf16ToAnsi(u"News & more~\x7f"));
-    // e-acute, a euro sign and a surrogate pair: no code page is assumed.
-    EXPECT_EQ("caf? ? ??", text.Utf16ToAnsi(u"caf\u00e9 \u20ac \U0001F600"));
-    EXPECT_EQ("", text.Utf16ToAnsi(u""));
+TEST(MenuToolAnsiText, ConvertsToTheNamedCodePageAndMarksWhatItLacks) {
+    ToolText western;
+    ASSERT_TRUE(western.IsUsable());
+    EXPECT_EQ("News & more~\x7f", western.Utf16ToAnsi(u"News & more~\x7f"));
+    // e-acute, a euro sign and a surrogate pair (one character).
+    EXPECT_EQ("caf\xe9 \x80 ?", western.Utf16ToAnsi(u"caf\u00e9 \u20ac \U0001F600"));
+    EXPECT_EQ("?x?", western.Utf16ToAnsi(u"\xdc00x\xd800"));
+    EXPECT_EQ("", western.Utf16ToAnsi(u""));
+
+    ToolText cyrillic(1251);
+    ASSERT_TRUE(cyrillic.IsUsable());
+    EXPECT_EQ("\xc4? \x88", cyrillic.Utf16ToAnsi(u"\u0414\u00e9 \u20ac"));
+
+    EXPECT_FALSE(ToolText(1).IsUsable());
+    EXPECT_EQ("", ToolText(1).Utf16ToAnsi(u"a"));
 }
 
 } // namespace

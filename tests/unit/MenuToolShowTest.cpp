@@ -55,8 +55,8 @@ TEST_F(MenuToolShow, TwentyBytesOrFewerAreNeverParsed) {
     EXPECT_EQ("result 4\n", Show(twenty));
     EXPECT_TRUE(fake.messages.shown.empty());
 
-    const std::string twentyOne = "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n";
-    EXPECT_EQ("result 0\nnumber 3\nroot \"\"\n", Show(twentyOne));
+    const std::string twentyOne = "1\n2\n3\n4\n-\n6\n7\n8\n9\n10\n";
+    EXPECT_EQ("result 0\nnumber 3\nroot \"\"\n  divider\n", Show(twentyOne));
     ASSERT_EQ(1u, fake.messages.shown.size());
     EXPECT_EQ(202u, fake.messages.shown[0].first);
 }
@@ -112,7 +112,7 @@ TEST_F(MenuToolShow, StoredListingShowsEntriesNoTextGives) {
     ASSERT_EQ(ArchiveError::none, read.error);
     std::ostringstream out;
     WriteStoredListing(out, *read.menu);
-    EXPECT_EQ("number 7\nroot \"R\"\n  item \"bare\"\n  divider \"line\"\n  divider\n", out.str());
+    EXPECT_EQ("number 7\nroot \"R\"\n  item \"bare\"\n  divider\n  divider\n", out.str());
 }
 
 } // namespace

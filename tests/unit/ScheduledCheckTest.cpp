@@ -124,7 +124,7 @@ TEST_F(ScheduledCheck, EveryFailureKeepsTheMenuItsPopUpAndTheStoredCopy) {
     g_settings.SetPromptBeforeConnect(false);
     const MenuHandle before = g_trayIcon.m_hMenu;
     const auto stored = StoredMenu();
-    for (int failure = 0; failure < 4; ++failure) {
+    for (int failure = 0; failure < 5; ++failure) {
         fake.http.next = FakeHttp::Answer{};
         switch (failure) {
         case 0:
@@ -139,6 +139,9 @@ TEST_F(ScheduledCheck, EveryFailureKeepsTheMenuItsPopUpAndTheStoredCopy) {
             break;
         case 3:
             fake.http.next.readFails = true;
+            break;
+        case 4:
+            fake.http.next.body = MenuText(9, "\n");
             break;
         }
         fake.window.DeliverCommand(ID_UPDATE_NOW);

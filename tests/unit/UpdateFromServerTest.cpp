@@ -17,15 +17,17 @@ struct OutcomeCase {
 
 const std::string kMenu9 = "1\n2.1.2.5\n9\nBEGIN Sites\nNews\tnews.example\nEND\n";
 
-class UpdateOutcome : public AppFixture, public testing::WithParamInterface<OutcomeCase> {
+class UpdateFixture : public AppFixture {
 protected:
-    UpdateOutcome() {
+    UpdateFixture() {
         fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
         fake.modeless.disabledAtCreation[IDD_PROGRESS] = {IDC_RETRIEVING, IDC_CLOSING,
                                                           IDC_BUILDING};
         fake.clock.now += 1000; // so a recorded query differs from the start time
     }
 };
+
+class UpdateOutcome : public UpdateFixture, public testing::WithParamInterface<OutcomeCase> {};
 
 TEST_P(UpdateOutcome, TellsTheUserAndRecordsTheQueryAsTheOutcomeSays) {
     const OutcomeCase& c = GetParam();
@@ -84,6 +86,16 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"FiveLines",
                     [](FakeHttp::Answer& a) { a.body = "1\n2.1.2.5\n9\nBEGIN Sites\nEND\n"; },
                     IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"NoEntries",
+                    [](FakeHttp::Answer& a) { a.body = "1\n2.1.2.5\n9\nBEGIN Sites\nEND\n\n"; },
+                    IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"OnlyLinesWithoutTabs",
+                    [](FakeHttp::Answer& a) {
+                        a.body = "1\n2.1.2.5\n9\nBEGIN Sites\nNews    news.example\nEND\n";
+                    },
+                    IDS_READ_FAILED, 0x10, false, false, 3},
+        OutcomeCase{"ByteOrderMark", [](FakeHttp::Answer& a) { a.body = "\xEF\xBB\xBF" + kMenu9; },
+                    IDS_NEW_MENU_LOADED, 0x40, true, true, 4},
         OutcomeCase{"ErrorPage",
                     [](FakeHttp::Answer& a) {
                         a.status = 404;
@@ -98,7 +110,60 @@ INSTANTIATE_TEST_SUITE_P(
                     IDS_READ_FAILED, 0x10, false, false, 3}),
     [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
 
-class UpdateFailure : public UpdateOutcome {};
+struct TextCase {
+    const char* name;
+    std::string body; // the first site's caption, then the rest of the menu
+    std::string caption;
+};
+
+class UpdateTextOfBody : public UpdateFixture, public testing::WithParamInterface<TextCase> {};
+
+TEST_P(UpdateTextOfBody, OnlyAByteOrderMarkMakesTheTextUtf8ForTheCodePage) {
+    const TextCase& c = GetParam();
+    fake.http.next.body = c.body + "\tbooks.example\nEND\n";
+    CMenuData fresh;
+    ASSERT_TRUE(fresh.UpdateFromServer(4));
+    ASSERT_EQ(1u, fresh.m_rootPopUp.m_arrChildren.size());
+    EXPECT_EQ(c.caption, fresh.m_rootPopUp.m_arrChildren[0]->m_strCaption);
+}
+
+const std::string kHead = "1\n2.1.2.5\n9\nBEGIN Sites\n";
+const std::string kMark = "\xEF\xBB\xBF";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, UpdateTextOfBody,
+    testing::Values(TextCase{"Ansi",
+                             kHead + "B\xFC"
+                                     "cher",
+                             "B\xFC"
+                             "cher"},
+                    TextCase{"Utf8WithoutMarkStaysAsItIs",
+                             kHead + "B\xC3\xBC"
+                                     "cher",
+                             "B\xC3\xBC"
+                             "cher"},
+                    TextCase{"Utf8WithMark",
+                             kMark + kHead +
+                                 "B\xC3\xBC"
+                                 "cher",
+                             "B\xFC"
+                             "cher"},
+                    TextCase{"NotInTheCodePage", kMark + kHead + "\xE2\x82\xAC 5", "? 5"},
+                    TextCase{"MalformedAfterTheMark", kMark + kHead + "a\xFC\xC3z", "a??z"},
+                    // An overlong form, an encoded surrogate, beyond U+10FFFF.
+                    TextCase{"NotCharacters",
+                             kMark + kHead +
+                                 "a\xE0\x80\xAF"
+                                 "b\xED\xA0\x80"
+                                 "c\xF4\x90\x80\x80"
+                                 "d",
+                             "a?b?c?d"},
+                    // U+10000 reaches the text service as a surrogate pair.
+                    TextCase{"BeyondTheBasicPlane", kMark + kHead + "a\xF0\x90\x80\x80z", "a??z"},
+                    TextCase{"MarkOnlyAtTheStart", kHead + kMark + "x", kMark + "x"}),
+    [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+class UpdateFailure : public UpdateFixture {};
 
 TEST_F(UpdateFailure, AnInternetErrorIsShownWithItsOwnTextAndRecordsNothing) {
     fake.http.next.readFails = true;
