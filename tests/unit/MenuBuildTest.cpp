@@ -314,17 +314,6 @@ TEST_F(MenuBuildTest, NumberingPassesOverTheFixedCommands) {
     EXPECT_EQ("s1010.htm", Lookup(2014));
 }
 
-TEST(CommandCounter, CountsFrom1001AndPassesOverTheFixedCommands) {
-    CommandCounter counter;
-    std::vector<int> taken;
-    for (int n = 0; n < 1002; ++n)
-        taken.push_back(counter.Take());
-    EXPECT_EQ(1001, taken.front());
-    EXPECT_EQ(2000, taken[999]);
-    EXPECT_EQ(2005, taken[1000]);
-    EXPECT_EQ(2006, taken[1001]);
-}
-
 // Numbering without a build gives what a build gives.
 class NumberSitesTest : public testing::TestWithParam<std::string> {};
 

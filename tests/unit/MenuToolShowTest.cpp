@@ -92,17 +92,6 @@ TEST_F(MenuToolShow, NestingIndentsTwoSpacesPerLevelAndQuotesOddBytes) {
               Show(text));
 }
 
-TEST_F(MenuToolShow, SitesAreNumberedPastTheFixedCommands) {
-    std::string text = "1\n2.1.2.5\n5\nBEGIN Many\n";
-    for (int i = 0; i < 1001; ++i)
-        text += "S\ts.htm\n";
-    text += "END\n";
-    const std::string listing = Show(text);
-    EXPECT_NE(std::string::npos, listing.find("site 2000 "));
-    EXPECT_NE(std::string::npos, listing.find("site 2005 "));
-    EXPECT_EQ(std::string::npos, listing.find("site 2001 "));
-}
-
 TEST_F(MenuToolShow, StoredListingShowsEntriesNoTextGives) {
     // A stored root holding a bare entry and a divider with a caption.
     const Bytes stored = Join({NewClass("CMenuData"), Hex("01 00 07 00"), ShortString("R"), U32(3),

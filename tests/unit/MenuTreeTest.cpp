@@ -62,8 +62,7 @@ INSTANTIATE_TEST_SUITE_P(MenuTree, CommandLookupTest,
                                          LookupCase{"BelowFirst", 1000, false, "unchanged"},
                                          LookupCase{"AboveLast", 1003, false, "unchanged"},
                                          LookupCase{"Zero", 0, false, "unchanged"},
-                                         LookupCase{"Negative", -1, false, "unchanged"},
-                                         LookupCase{"FixedCommand", 2001, false, "unchanged"}),
+                                         LookupCase{"Negative", -1, false, "unchanged"}),
                          [](const testing::TestParamInfo<LookupCase>& info) {
                              return info.param.name;
                          });

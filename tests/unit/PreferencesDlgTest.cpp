@@ -62,11 +62,11 @@ TEST_P(PreferencesOpeningTest, ShowsTheCurrentSettings) {
     g_settings.m_bPromptBeforeConnect = row.promptConnect;
 
     // Whatever was checked before the dialog fills its controls is cleared.
+    // The Cancel button itself ends it: outside the first run it is there to
+    // be pressed, and a hidden or disabled button leaves the dialog open.
     EXPECT_EQ(DialogHandler::kCancel, Run(false, [](FakeDialog& dialog) { dialog.PressCancel(); }));
 
     EXPECT_EQ(row.checked, CheckedControls(LastRun().afterInit));
-    EXPECT_TRUE(LastRun().afterInit.count(FakeDialog::kCancelButton) == 0 ||
-                LastRun().afterInit.at(FakeDialog::kCancelButton).visible);
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, PreferencesOpeningTest, testing::ValuesIn(kOpeningCases));

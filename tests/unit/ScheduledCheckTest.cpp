@@ -55,15 +55,16 @@ TEST_F(ScheduledCheck, ADueTickAsksBothPromptsAndPostponeRecordsNothing) {
 }
 
 TEST_F(ScheduledCheck, TheQueryPromptShowsTheLastQueryTime) {
-    fake.clock.now += 8 * 86400;
+    fake.clock.SetTimeZone("UTC0");
+    g_settings.m_timeLastQuery = 1033394700; // 2002-09-30 14:05:00
+    fake.clock.now = g_settings.m_timeLastQuery + 8 * 86400;
     std::string shown;
     fake.dialogs.Script(IDD_QUERY, [&shown](FakeDialog& query) {
         shown = query.GetText(IDC_LAST_QUERY);
         query.PressCancel();
     });
     Tick();
-    EXPECT_EQ(g_settings.GetLastQueryText(), shown);
-    EXPECT_FALSE(shown.empty());
+    EXPECT_EQ("9/30/02 14:05:00", shown);
 }
 
 TEST_F(ScheduledCheck, ATickWhileBusyIsLost) {
