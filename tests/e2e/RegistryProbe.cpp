@@ -15,6 +15,7 @@
 //   registry-probe names
 //       prints the program's own name and, in hexadecimal, what "Café 中"
 //       becomes in the ANSI code page.
+#include "ProcessEnd.h"
 #include "app/CurrentMenu.h"
 #include "menu/MenuArchive.h"
 #include "menu/MenuData.h"
@@ -125,9 +126,7 @@ int Names() {
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     Win32Platform platform;
     FirstRunReport firstRun;
     Provide<DialogService>(&firstRun);
@@ -146,4 +145,10 @@ int main(int argc, char** argv) {
     delete g_pMenuData;
     g_pMenuData = nullptr;
     return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    EndProcess(Run(argc, argv));
 }

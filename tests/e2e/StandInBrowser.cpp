@@ -3,11 +3,15 @@
 // started: it appends its whole command line, as one line, to "browser.log"
 // beside the program file, and exits. Nothing else in the test prefix starts
 // it, so every line is one browser start by the program under test.
+#include "ProcessEnd.h"
+
 #include <windows.h>
 
 #include <string>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+namespace {
+
+int RecordStart() {
     char path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length == MAX_PATH)
@@ -28,4 +32,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ::WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     ::CloseHandle(log);
     return ok && written == line.size() ? 0 : 1;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    EndProcess(RecordStart());
 }

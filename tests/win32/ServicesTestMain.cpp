@@ -1,10 +1,13 @@
+#include "tests/e2e/helpers/ProcessEnd.h"
 #include "tests/win32/ServiceChecks.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     const int child = RunAsChild(argc, argv);
     if (child >= 0)
         return child;
@@ -24,4 +27,10 @@ int main(int argc, char** argv) {
     CheckProcessStart(checks, ownPath);
     std::printf("%d failed\n", checks.Failures());
     return checks.Failures();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    EndProcess(Run(argc, argv));
 }

@@ -40,6 +40,7 @@
 // Exit status: 0 when found or done, 1 when a wait ran out or nothing matched,
 // 2 on a usage error.
 #include "KeyInput.h"
+#include "ProcessEnd.h"
 #include "TrayIconList.h"
 #include "WindowLookup.h"
 
@@ -257,11 +258,7 @@ int Broadcast(const char* messageName) {
     return message != 0 && ::PostMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // Lines end in LF alone, as the shell scripts that read them expect.
-    _setmode(_fileno(stdout), _O_BINARY);
+int Run(int argc, char** argv) {
     if (argc < 2)
         return Usage();
     const std::string command = argv[1];
@@ -291,4 +288,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     return Usage();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Lines end in LF alone, as the shell scripts that read them expect.
+    _setmode(_fileno(stdout), _O_BINARY);
+    EndProcess(Run(argc, argv));
 }

@@ -104,7 +104,8 @@ wine_start_test() {
 # program under test, and must not be reported as if it did. harness_run
 # runs COMMAND with its standard error kept aside; an exit status among
 # ANSWERS ("0" or "0,1": the statuses that are the tool's answers; "any" for
-# a program whose exit code is what is under test) passes both on. Any other status, and any start-up failure of Wine itself, is
+# a program whose exit code is what is under test) passes both on. Any other
+# status, and any start-up or exit failure of Wine itself, is
 # recorded as "WHAT failed: COMMAND: its error, exit N" and printed on
 # standard error. The record survives command substitutions, so the test's
 # verdict can name the cause wherever the call was made.
@@ -114,9 +115,12 @@ harness_run() {
     errors=$(mktemp "$E2E_DIR/harness-stderr.XXXXXX")
     "$@" 2>"$errors" || status=$?
     # The loader's own complaints start with its name ("wine: could not
-    # load kernel32.dll"); a program's exit code can be anything.
+    # load kernel32.dll"), and the host's dynamic loader can abort a Wine
+    # process on its way out ("Inconsistency detected by ld.so"); a
+    # program's exit code can be anything.
     if [[ $answers == any || ",$answers," == *",$status,"* ]] &&
-        ! grep -vE '^wine: configuration in ' "$errors" | grep -qE '^wine(server)?[0-9]*: '; then
+        ! grep -vE '^wine: configuration in ' "$errors" |
+        grep -qE '^(wine(server)?[0-9]*: |Inconsistency detected by ld\.so)'; then
         cat "$errors" >&2
         rm -f "$errors"
         return "$status"
