@@ -1,7 +1,9 @@
-// The stored form of a menu: the exact bytes of known trees, and what the
-// reader makes of the menu-level variations a stored value can hold.
+// The stored form of a menu: the exact bytes of known trees, strings in every
+// length form, what any tree reads back as, and the values the reader refuses.
 #include "menu/MenuArchive.h"
-#include "menu/MenuClass.h"
+#include "menu/ArchiveReader.h"
+#include "menu/ArchiveWriter.h"
+#include "menu/MenuDivider.h"
 #include "menu/MenuSite.h"
 #include "tests/fake/FakePlatform.h"
 #include "tests/fake/MenuTreeEquality.h"
@@ -10,9 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::string kExampleText = "1\n2.1.2.5\n37\nBEGIN Sites\nNews\tnews.htm\n-\n"
-                                 "BEGIN &Reference\nEpisodes\t\tepisodes.htm\nEND\nEND\n";
 
 const Bytes kExampleBytes = Hex("FF FF 01 00 09 00 43 4D 65 6E 75 44 61 74 61"
                                 " 01 00 25 00 05 53 69 74 65 73 03 00 00 00"
@@ -24,143 +23,250 @@ const Bytes kExampleBytes = Hex("FF FF 01 00 09 00 43 4D 65 6E 75 44 61 74 61"
                                 " 03 80 08 45 70 69 73 6F 64 65 73"
                                 " 0C 65 70 69 73 6F 64 65 73 2E 68 74 6D EA 03 00 00");
 
-// A menu parsed from text and built, so its sites carry their identifiers.
-std::unique_ptr<CMenuData> BuiltMenu(const std::string& text) {
-    auto menu = std::make_unique<CMenuData>();
-    EXPECT_EQ(0, menu->ParseText(0, text.data(), text.size()));
-    EXPECT_TRUE(menu->BuildMenu());
-    return menu;
+// The start of a stored menu up to the root's child count: class CMenuData
+// (index 1), the menu (index 2), version 1, number 37, root caption "R".
+Bytes MenuHead(std::uint32_t childCount) {
+    return Join({NewClass("CMenuData"), Hex("01 00 25 00"), ShortString("R"), U32(childCount)});
 }
 
 ArchiveReadResult Read(const Bytes& bytes) {
     return ReadMenuArchive(bytes.data(), bytes.size());
 }
 
-class MenuArchiveExample : public ::testing::Test {
+// A menu parsed from text and built, so its sites carry their identifiers.
+std::unique_ptr<CMenuData> BuiltMenu(const std::string& body, const char* number = "37") {
+    auto menu = std::make_unique<CMenuData>();
+    const std::string text = "1\n2.1.2.5\n" + std::string(number) + "\n" + body;
+    EXPECT_EQ(0, menu->ParseText(0, text.data(), text.size()));
+    EXPECT_TRUE(menu->BuildMenu());
+    return menu;
+}
+
+class MenuArchiveTest : public testing::Test {
 protected:
     FakePlatform fake;
+    const std::unique_ptr<CMenuData> example = BuiltMenu(
+        "BEGIN Sites\nNews\tnews.htm\n-\nBEGIN &Reference\nEpisodes\t\tepisodes.htm\nEND\nEND\n");
 };
 
-TEST_F(MenuArchiveExample, BuiltExampleTreeIsStoredAsTheKnownBytes) {
-    const auto menu = BuiltMenu(kExampleText);
-    const Bytes written = WriteMenuArchive(*menu);
-    ASSERT_EQ(140u, written.size());
-    EXPECT_EQ(kExampleBytes, written);
-}
-
-TEST_F(MenuArchiveExample, KnownBytesReadBackAsTheExampleTree) {
-    const auto expected = BuiltMenu(kExampleText);
-    const ArchiveReadResult result = Read(kExampleBytes);
-    ASSERT_EQ(ArchiveError::none, result.error);
-    ASSERT_NE(nullptr, result.menu);
-    EXPECT_EQ("", DescribeTreeDifference(*expected, *result.menu));
-    EXPECT_EQ(nullptr, result.menu->m_hMenu);
-    std::string url;
-    EXPECT_TRUE(result.menu->FindCommand(1002, url));
-    EXPECT_EQ("episodes.htm", url);
-}
-
-TEST_F(MenuArchiveExample, ReadEntriesHaveTheirOwnClasses) {
-    const ArchiveReadResult result = Read(kExampleBytes);
-    ASSERT_NE(nullptr, result.menu);
-    const auto& children = result.menu->m_rootPopUp.m_arrChildren;
-    ASSERT_EQ(3u, children.size());
-    EXPECT_EQ(&kMenuSiteClass, &children[0]->GetRuntimeClass());
-    EXPECT_EQ(&kMenuDividerClass, &children[1]->GetRuntimeClass());
-    EXPECT_EQ(&kMenuPopUpClass, &children[2]->GetRuntimeClass());
-    EXPECT_TRUE(children[2]->IsPopUp());
-}
-
-TEST_F(MenuArchiveExample, EmptyMenuIsTwentyFourBytes) {
-    const CMenuData empty;
-    const Bytes expected =
-        Join({NewClass("CMenuData"), Hex("01 00"), Hex("00 00"), Hex("00"), Hex("00 00 00 00")});
-    const Bytes written = WriteMenuArchive(empty);
-    EXPECT_EQ(24u, written.size());
-    EXPECT_EQ(expected, written);
-}
-
-TEST_F(MenuArchiveExample, SecondSubMenuIsIntroducedByItsClassIndex) {
-    const std::string text = "1\n2.1.2.5\n37\nBEGIN Sites\nNews\tnews.htm\n-\n"
-                             "BEGIN &Reference\nEpisodes\t\tepisodes.htm\nEND\n"
-                             "BEGIN More\nEND\nEND\n";
-    const auto menu = BuiltMenu(text);
-    const Bytes written = WriteMenuArchive(*menu);
-    // Up to the end of the first sub-menu only the root's count differs.
-    Bytes expectedHead = kExampleBytes;
-    expectedHead[25] = 4;
-    const Bytes expected = Join({expectedHead, Hex("07 80"), ShortString("More"), U32(0)});
-    EXPECT_EQ(expected, written);
-}
-
-TEST_F(MenuArchiveExample, ClassIndexesFollowFirstAppearance) {
-    // A sub-menu first, then sites: CMenuPopUp takes index 3, CMenuSite 5.
-    const std::string text = "1\n2.1.2.5\n5\nBEGIN R\nBEGIN P\nA\ta\nEND\nB\tb\nEND\n";
-    const auto menu = BuiltMenu(text);
-    const Bytes expected = Join(
-        {NewClass("CMenuData"), Hex("01 00 05 00"), ShortString("R"), U32(2),
-         NewClass("CMenuPopUp"), ShortString("P"), U32(1), NewClass("CMenuSite"), ShortString("A"),
-         ShortString("a"), U32(1001), Hex("05 80"), ShortString("B"), ShortString("b"), U32(1002)});
-    EXPECT_EQ(expected, WriteMenuArchive(*menu));
-}
-
-class MenuArchiveMenuLevel : public ::testing::Test {
-protected:
-    FakePlatform fake;
-};
-
-TEST_F(MenuArchiveMenuLevel, OtherFormatVersionReadsAsEmptyMenu) {
-    for (std::uint8_t version : {0, 2, 0xFF}) {
-        Bytes bytes = kExampleBytes;
-        bytes[15] = version;
-        const ArchiveReadResult result = Read(bytes);
-        ASSERT_EQ(ArchiveError::none, result.error) << int(version);
-        ASSERT_NE(nullptr, result.menu);
-        EXPECT_EQ(0, result.menu->m_wMenuNumber);
-        EXPECT_TRUE(result.menu->m_rootPopUp.m_arrChildren.empty());
-        EXPECT_EQ("", result.menu->m_rootPopUp.m_strCaption);
-    }
-}
-
-TEST_F(MenuArchiveMenuLevel, OtherFormatVersionNeedsNothingAfterIt) {
-    const Bytes bytes = Join({NewClass("CMenuData"), Hex("02 00")});
-    const ArchiveReadResult result = Read(bytes);
-    EXPECT_EQ(ArchiveError::none, result.error);
-    EXPECT_NE(nullptr, result.menu);
-}
-
-TEST_F(MenuArchiveMenuLevel, StrayBytesAfterTheMenuAreIgnored) {
-    const auto expected = BuiltMenu(kExampleText);
-    for (const Bytes& stray : {Hex("00"), Hex("FF FF FF FF"), kExampleBytes}) {
+TEST_F(MenuArchiveTest, ExampleIsStoredAsTheKnownBytesAndReadBack) {
+    example->m_rootPopUp.m_arrChildren.push_back(nullptr); // left out
+    EXPECT_EQ(kExampleBytes, WriteMenuArchive(*example));
+    example->m_rootPopUp.m_arrChildren.pop_back();
+    // Stray bytes after the menu are no part of it.
+    for (const Bytes& stray : {Bytes{}, Hex("FF FF FF FF"), kExampleBytes}) {
         const ArchiveReadResult result = Read(Join({kExampleBytes, stray}));
         ASSERT_EQ(ArchiveError::none, result.error);
         ASSERT_NE(nullptr, result.menu);
-        EXPECT_EQ("", DescribeTreeDifference(*expected, *result.menu));
+        EXPECT_EQ("", DescribeTreeDifference(*example, *result.menu));
+        EXPECT_EQ(nullptr, result.menu->m_hMenu);
     }
 }
 
-TEST_F(MenuArchiveMenuLevel, TopLevelNullGivesNoObject) {
-    for (const Bytes& bytes : {Hex("00 00"), Hex("00 00 01 02 03"), Hex("FF 7F 00 00 00 00")}) {
+TEST_F(MenuArchiveTest, ClassesAreNumberedInOrderOfFirstAppearance) {
+    // A sub-menu first, then sites: CMenuPopUp takes index 3, CMenuSite 5.
+    const auto menu = BuiltMenu("BEGIN R\nBEGIN P\nA\ta\nEND\nB\tb\nBEGIN Q\nEND\nEND\n", "5");
+    const Bytes expected =
+        Join({NewClass("CMenuData"), Hex("01 00 05 00"), ShortString("R"), U32(3),
+              NewClass("CMenuPopUp"), ShortString("P"), U32(1), NewClass("CMenuSite"),
+              ShortString("A"), ShortString("a"), U32(1001), Hex("05 80"), ShortString("B"),
+              ShortString("b"), U32(1002), Hex("03 80"), ShortString("Q"), U32(0)});
+    EXPECT_EQ(expected, WriteMenuArchive(*menu));
+}
+
+TEST_F(MenuArchiveTest, OtherFormatVersionReadsAsAnEmptyMenu) {
+    for (const Bytes& bytes : {Join({NewClass("CMenuData"), Hex("02 00")}),
+                               Join({NewClass("CMenuData"), Hex("00 00"), kExampleBytes})}) {
         const ArchiveReadResult result = Read(bytes);
-        EXPECT_EQ(ArchiveError::noObject, result.error);
-        EXPECT_EQ(nullptr, result.menu);
+        ASSERT_EQ(ArchiveError::none, result.error);
+        ASSERT_NE(nullptr, result.menu);
+        EXPECT_EQ("", DescribeTreeDifference(CMenuData(), *result.menu));
     }
 }
 
-TEST_F(MenuArchiveMenuLevel, EmptyValueIsEndOfFile) {
-    const ArchiveReadResult result = ReadMenuArchive(nullptr, 0);
-    EXPECT_EQ(ArchiveError::endOfFile, result.error);
+// Sites take indexes 3 (their class) and 4 onward, so the divider class
+// first met after n sites gets index n + 4; from 0x7FFF on its tag needs
+// the large form.
+TEST_F(MenuArchiveTest, ClassMetLateIsNamedInTheRightForm) {
+    for (const auto& [sites, tag] :
+         {std::pair{1, "05 80"}, std::pair{32762, "FE FF"}, std::pair{32763, "FF 7F FF 7F 00 80"},
+          std::pair{40000, "FF 7F 44 9C 00 80"}}) {
+        CMenuData menu;
+        for (int i = 0; i < sites; ++i)
+            menu.m_rootPopUp.m_arrChildren.push_back(std::make_unique<CMenuSite>());
+        for (int i = 0; i < 2; ++i)
+            menu.m_rootPopUp.m_arrChildren.push_back(std::make_unique<CMenuDivider>());
+        const Bytes written = WriteMenuArchive(menu);
+        const Bytes tail = Join({Hex(tag), Hex("00")});
+        EXPECT_EQ(tail, Bytes(written.end() - tail.size(), written.end())) << sites;
+        const ArchiveReadResult read = Read(written);
+        ASSERT_NE(nullptr, read.menu);
+        EXPECT_TRUE(SameTree(menu, *read.menu)) << sites;
+    }
+}
+
+// Every byte value occurs, NUL and 0xFF included.
+std::string TextOfLength(std::size_t length) {
+    std::string text(length, '\0');
+    for (std::size_t i = 0; i < length; ++i)
+        text[i] = static_cast<char>(i * 7 + 3);
+    return text;
+}
+
+// The UTF-16 units of an ASCII text.
+Bytes Units(const std::string& text) {
+    Bytes bytes;
+    for (char c : text)
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(c), 0});
+    return bytes;
+}
+
+// Reading a string leaves the reader at the bytes after it.
+void ExpectReads(const Bytes& bytes, const std::string& text) {
+    const Bytes followed = Join({bytes, Hex("AB CD")});
+    ArchiveReader reader(followed.data(), followed.size());
+    EXPECT_EQ(text, reader.ReadString()) << text.size();
+    EXPECT_EQ(0xCDAB, reader.ReadU16()) << text.size();
+    EXPECT_EQ(ArchiveError::none, reader.Error());
+}
+
+TEST(MenuArchiveString, EveryLengthFormWritesAndReadsBack) {
+    FakePlatform fake;
+    // 0xFFFE would read as the UTF-16 marker, so it takes the long form.
+    for (const auto& [length, prefix] :
+         {std::pair{0, "00"}, std::pair{254, "FE"}, std::pair{255, "FF FF 00"},
+          std::pair{65533, "FF FD FF"}, std::pair{65534, "FF FF FF FE FF 00 00"},
+          std::pair{70000, "FF FF FF 70 11 01 00"}}) {
+        const std::string text = TextOfLength(length);
+        ArchiveWriter writer;
+        writer.WriteString(text);
+        const Bytes written = writer.TakeBytes();
+        EXPECT_EQ(Join({Hex(prefix), Bytes(text.begin(), text.end())}), written) << length;
+        ExpectReads(written, text);
+    }
+    // Only the reader knows the UTF-16 form; after its marker 0xFFFE is a count.
+    ExpectReads(Hex("FF FE FF 02 3A 26 E9 00"), "?\xE9");
+    const std::string count65534(65534, 'u');
+    ExpectReads(Join({Hex("FF FE FF FF FE FF"), Units(count65534)}), count65534);
+    const std::string count70000(70000, 'v');
+    ExpectReads(Join({Hex("FF FE FF FF FF FF 70 11 01 00"), Units(count70000)}), count70000);
+}
+
+// A site body: caption, address, identifier.
+Bytes SiteBody(const std::string& caption) {
+    return Join({ShortString(caption), ShortString("a.htm"), U32(1001)});
+}
+
+struct Rejection {
+    const char* name;
+    Bytes bytes;
+    ArchiveError error;
+};
+
+class MenuArchiveRejection : public testing::TestWithParam<Rejection> {
+protected:
+    FakePlatform fake;
+};
+
+TEST_P(MenuArchiveRejection, YieldsNoMenu) {
+    const ArchiveReadResult result = Read(GetParam().bytes);
+    EXPECT_EQ(GetParam().error, result.error);
     EXPECT_EQ(nullptr, result.menu);
 }
 
-TEST(MenuArchiveErrorName, NamesEveryCauseAsTheToolPrintsIt) {
-    const std::pair<ArchiveError, std::string> cases[] = {
-        {ArchiveError::endOfFile, "endOfFile"}, {ArchiveError::badClass, "badClass"},
-        {ArchiveError::badSchema, "badSchema"}, {ArchiveError::badIndex, "badIndex"},
-        {ArchiveError::noObject, "no object"},
-    };
-    for (const auto& [error, name] : cases)
-        EXPECT_EQ(name, ArchiveErrorName(error));
+const Bytes kEmptyTail = Hex("01 00 00 00 00 00 00 00");
+const Bytes kSite = Join({NewClass("CMenuSite"), SiteBody("x")});
+const Bytes kMenuStart = Join({NewClass("CMenuData"), Hex("01 00 25 00")});
+
+INSTANTIATE_TEST_SUITE_P(
+    MenuArchive, MenuArchiveRejection,
+    testing::Values(
+        Rejection{"Empty", {}, ArchiveError::endOfFile},
+        Rejection{"Null", Hex("00 00 01 02 03"), ArchiveError::noObject},
+        Rejection{"LargeNull", Hex("FF 7F 00 00 00 00"), ArchiveError::noObject},
+        Rejection{"ObjectIndex", Hex("01 00"), ArchiveError::badIndex},
+        Rejection{"ClassIndexNotYetGiven", Hex("01 80 01 00 00 00"), ArchiveError::badIndex},
+        Rejection{"ClassIndexZero", Hex("00 80"), ArchiveError::badIndex},
+        Rejection{"LargeClassIndexNotYetGiven", Hex("FF 7F 01 00 00 80"), ArchiveError::badIndex},
+        Rejection{"EntryInsteadOfMenu", kSite, ArchiveError::badClass},
+        Rejection{"UnknownName", Join({NewClass("CMenuThing"), kEmptyTail}),
+                  ArchiveError::badClass},
+        Rejection{"NameWithNul", Join({NewClass(std::string("CMenuData\0", 10)), kEmptyTail}),
+                  ArchiveError::badClass},
+        // Refused from its length alone, before the name would be read.
+        Rejection{"NameLongerThan63", Hex("FF FF 01 00 40 00"), ArchiveError::badClass},
+        Rejection{"SchemaTwo", Join({NewClass("CMenuData", 2), kEmptyTail}),
+                  ArchiveError::badSchema},
+        // In the trees the class CMenuData has index 1 and the menu index 2;
+        // the first entry's class, when described, gets 3 and the entry 4.
+        Rejection{"NullChild", Join({MenuHead(1), Hex("00 00")}), ArchiveError::badIndex},
+        Rejection{"MenuAsChildByObjectIndex", Join({MenuHead(1), Hex("02 00")}),
+                  ArchiveError::badIndex},
+        Rejection{"EntryRepeated", Join({MenuHead(2), kSite, Hex("FF 7F 04 00 00 00")}),
+                  ArchiveError::badIndex},
+        Rejection{"ClassTagNamingTheMenu", Join({MenuHead(1), Hex("02 80"), SiteBody("x")}),
+                  ArchiveError::badIndex},
+        Rejection{"ClassTagNamingAnEntry", Join({MenuHead(2), kSite, Hex("04 80"), SiteBody("y")}),
+                  ArchiveError::badIndex},
+        Rejection{"ClassIndexBeyondTheLast", Join({MenuHead(1), Hex("03 80"), SiteBody("x")}),
+                  ArchiveError::badIndex},
+        Rejection{"MenuAsChild", Join({MenuHead(1), Hex("01 80"), kEmptyTail}),
+                  ArchiveError::badClass},
+        Rejection{"MenuNestedInSubMenu",
+                  Join({MenuHead(1), NewClass("CMenuPopUp"), ShortString("P"), U32(1), Hex("01 80"),
+                        kEmptyTail}),
+                  ArchiveError::badClass},
+        Rejection{"UnknownEntryClass", Join({MenuHead(1), NewClass("CMenuLink"), SiteBody("x")}),
+                  ArchiveError::badClass},
+        Rejection{"EntrySchemaTwo", Join({MenuHead(1), NewClass("CMenuSite", 2), SiteBody("x")}),
+                  ArchiveError::badSchema},
+        Rejection{"FaultAfterGoodEntries",
+                  Join({MenuHead(3), kSite, Hex("03 80"), SiteBody("y"), Hex("00 00")}),
+                  ArchiveError::badIndex},
+        // Sizes the data cannot hold are refused at once: reserving them would
+        // take far more memory than any stored menu.
+        Rejection{"RootChildCount", MenuHead(0xFFFFFFFF), ArchiveError::endOfFile},
+        Rejection{"ChildCountOneTooMany", Join({MenuHead(2), NewClass("CMenuDivider"), Hex("00")}),
+                  ArchiveError::endOfFile},
+        Rejection{"SubMenuChildCount",
+                  Join({MenuHead(1), NewClass("CMenuPopUp"), ShortString("P"), U32(0x7FFFFFFF),
+                        Hex("00 00 00 00")}),
+                  ArchiveError::endOfFile},
+        Rejection{"HugeString", Join({kMenuStart, Hex("FF FF FF FF FF FF FF 41 42")}),
+                  ArchiveError::endOfFile},
+        Rejection{"HugeUtf16String",
+                  Join({kMenuStart, Hex("FF FE FF FF FF FF FF FF FF 7F 41 00 42 00")}),
+                  ArchiveError::endOfFile},
+        Rejection{"Utf16UnitCutInHalf", Join({kMenuStart, Hex("FF FE FF 02 41 00 42")}),
+                  ArchiveError::endOfFile},
+        Rejection{"ClassNameLongerThanTheData", Hex("FF FF 01 00 3F 00 43 4D"),
+                  ArchiveError::endOfFile}),
+    [](const testing::TestParamInfo<Rejection>& info) { return info.param.name; });
+
+// A stored value with every kind of entry, string forms and a large class
+// tag in it, so that cuts fall inside each kind of field. Indexes: 1 CMenuData,
+// 2 the menu, 3 CMenuSite, 4 to 7 sites, 8 CMenuPopUp, 9 the sub-menu,
+// 10 CMenuDivider, 11 the divider, 12 CMenuItem, 13 the item.
+TEST(MenuArchiveTruncation, EveryCutOfAWholeValueGivesEndOfFile) {
+    FakePlatform fake;
+    Bytes value = Join({MenuHead(7), kSite});
+    for (int i = 0; i < 3; ++i)
+        value = Join({value, Hex("03 80"), SiteBody("s")});
+    value = Join({value, NewClass("CMenuPopUp"), Hex("FF 2C 01"), Bytes(300, 'p'), U32(2),
+                  NewClass("CMenuDivider"), Hex("00"), NewClass("CMenuItem"),
+                  Hex("FF FE FF 02 41 00 42 00"), Hex("FF 7F 03 00 00 80"),
+                  Hex("FF FF FF 03 00 00 00 61 62 63"), ShortString("b.htm"), U32(7), Hex("08 80"),
+                  ShortString("P2"), U32(0)});
+    const ArchiveReadResult whole = Read(value);
+    ASSERT_EQ(ArchiveError::none, whole.error);
+    EXPECT_EQ(7u, whole.menu->m_rootPopUp.m_arrChildren.size());
+    for (std::size_t length = 0; length < value.size(); ++length) {
+        // A copy of exactly the kept bytes, so the sanitizer build sees any
+        // read past them.
+        const ArchiveReadResult result = Read(Bytes(value.begin(), value.begin() + length));
+        EXPECT_EQ(ArchiveError::endOfFile, result.error) << "cut at " << length;
+        EXPECT_EQ(nullptr, result.menu) << "cut at " << length;
+    }
 }
 
 } // namespace

@@ -11,9 +11,6 @@
 // END that must be ignored.
 extern const std::string_view kExampleMenuText;
 
-// The tree the example text gives, as DrawMenuTree shows it before a build.
-extern const std::string_view kExampleMenuTree;
-
 // A menu text: the three header lines (format 1, this program's version and
 // the given menu number) followed by rest as it stands.
 std::string WithHeader(std::string_view rest, std::string_view number = "37");

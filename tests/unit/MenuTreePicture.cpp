@@ -5,27 +5,20 @@
 namespace {
 
 std::string Bracketed(const std::string& text) {
-    std::string shown = "[";
-    for (char c : text)
-        shown += c == '\t' ? std::string("\\t") : std::string(1, c);
-    return shown + "]";
+    return "[" + text + "]";
 }
 
 void DrawChildren(const CMenuPopUp& popUp, const std::string& indent, std::string& picture) {
     for (const auto& child : popUp.m_arrChildren) {
-        if (child == nullptr) {
-            picture += indent + "null\n";
-        } else if (child->IsSite()) {
+        if (child->IsSite()) {
             const auto& site = static_cast<const CMenuSite&>(*child);
             picture += indent + "site " + Bracketed(site.m_strCaption) + " " +
                        Bracketed(site.m_strUrl) + " " + std::to_string(site.m_nCommandId) + "\n";
-        } else if (child->IsDivider()) {
-            picture += indent + "divider\n";
         } else if (child->IsPopUp()) {
             picture += indent + "popup " + Bracketed(child->m_strCaption) + "\n";
             DrawChildren(static_cast<const CMenuPopUp&>(*child), indent + "  ", picture);
         } else {
-            picture += indent + "item " + Bracketed(child->m_strCaption) + "\n";
+            picture += indent + (child->IsDivider() ? "divider\n" : "item\n");
         }
     }
 }

@@ -11,6 +11,6 @@
 //     divider
 //     popup [&Reference]
 //       site [Episodes] [episodes.htm] 0
-// Captions and addresses stand in brackets so that spaces at their ends show;
-// a TAB shows as \t. It recurses, so it is only for trees of modest depth.
+// Captions and addresses stand in brackets so that spaces at their ends
+// show. It recurses, so it is only for trees of modest depth.
 std::string DrawMenuTree(const CMenuPopUp& root);
