@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // The computer's policy wins, then the user's, then the built-in address; a
@@ -11,24 +13,20 @@ namespace {
 TEST(MenuAddressFromPolicies, TheComputerWinsThenTheUserThenTheBuiltInAddress) {
     const char* const computer = "http://menu.corp.test/sites.txt";
     const char* const user = "https://sales.corp.test/sites.txt";
-    struct Case {
-        const char* machine; // nullptr: no value
-        const char* user;
-        std::string expected;
-    };
-    for (const Case& c :
-         {Case{nullptr, nullptr, VELLINOR_MENU_URL}, Case{computer, nullptr, computer},
-          Case{nullptr, user, user}, Case{computer, user, computer}, Case{"", user, user},
-          Case{"file:///C:/menu.txt", user, user},
-          Case{nullptr, "menu.corp.test/sites.txt", VELLINOR_MENU_URL}}) {
+    const char* const none = nullptr;
+    for (const auto& [machineValue, userValue, expected] :
+         {std::tuple{none, none, VELLINOR_MENU_URL}, std::tuple{computer, none, computer},
+          std::tuple{none, user, user}, std::tuple{computer, user, computer},
+          std::tuple{"", user, user}, std::tuple{"file:///C:/menu.txt", user, user},
+          std::tuple{none, "menu.corp.test/sites.txt", VELLINOR_MENU_URL}}) {
         FakePlatform fake;
         const char key[] = "Software\\Policies\\Vellinor";
-        if (c.machine)
-            fake.registry.Key(RegistryRoot::LocalMachine, key).SetString("MenuUrl", c.machine);
-        if (c.user)
-            fake.registry.Key(RegistryRoot::CurrentUser, key).SetString("MenuUrl", c.user);
-        EXPECT_EQ(c.expected, MenuAddress())
-            << (c.machine ? c.machine : "-") << " " << (c.user ? c.user : "-");
+        if (machineValue)
+            fake.registry.Key(RegistryRoot::LocalMachine, key).SetString("MenuUrl", machineValue);
+        if (userValue)
+            fake.registry.Key(RegistryRoot::CurrentUser, key).SetString("MenuUrl", userValue);
+        EXPECT_EQ(std::string(expected), MenuAddress())
+            << (machineValue ? machineValue : "-") << " " << (userValue ? userValue : "-");
     }
 }
 

@@ -1,4 +1,5 @@
-#include "menu/MenuData.h"
+#include "menu/DownloadedText.h"
+#include "menu/Utf8Text.h"
 #include "tests/fake/FakePlatform.h"
 #include "tests/unit/MenuTextInput.h"
 #include "tests/unit/MenuTreePicture.h"
@@ -6,16 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 using namespace std::string_literals;
 
 namespace {
-
-constexpr const char* kExampleTree = "root [Sites]\n"
-                                     "  site [News] [news.htm] 0\n"
-                                     "  divider\n"
-                                     "  popup [&Reference]\n"
-                                     "    site [Episodes] [episodes.htm] 0\n";
 
 class MenuParserTest : public testing::Test {
 protected:
@@ -28,33 +24,13 @@ protected:
     CMenuData menu;
 };
 
-TEST_F(MenuParserTest, ExampleInEveryLineStyleGivesTheSameTree) {
-    // Line ends and the white space around a line carry no meaning.
-    for (const std::string& before : {""s, " \t\v\f\r"s}) {
-        std::string text;
-        for (std::size_t start = 0, feed; start < kExampleMenuText.size(); start = feed + 1) {
-            feed = kExampleMenuText.find('\n', start);
-            text += before + std::string(kExampleMenuText.substr(start, feed - start)) + before +
-                    "\r\n";
-        }
-        EXPECT_EQ(0, Parse(text)) << text;
-        EXPECT_EQ(37, menu.m_wMenuNumber);
-        EXPECT_EQ(kExampleTree, Tree());
-        EXPECT_TRUE(fake.messages.shown.empty());
-        EXPECT_EQ(nullptr, menu.m_hMenu);
-    }
-}
-
-TEST_F(MenuParserTest, NewTextReplacesTheTreeAndItsMenu) {
+TEST_F(MenuParserTest, ReadsOnlyTheGivenLengthAndDropsTheOldMenu) {
     ASSERT_EQ(0, Parse(kExampleMenuText));
     ASSERT_NE(nullptr, menu.GetMenuHandle());
-    // The buffer goes on past the given length with one more complete line.
     const std::string text = WithHeader("BEGIN Sites\nA\ta\nZ\tz\nB\tb\n");
     ASSERT_EQ(0, menu.ParseText(0, text.data(), text.find("B\t")));
     EXPECT_EQ("root [Sites]\n  site [A] [a] 0\n  site [Z] [z] 0\n", Tree());
-    EXPECT_EQ(nullptr, menu.m_hMenu);
     EXPECT_EQ(0u, fake.menus.LiveMenuCount());
-    EXPECT_EQ(0, fake.menus.DeadHandleUses());
 }
 
 // The header: at least six lines, a format line reading 1, a version line
@@ -84,7 +60,7 @@ TEST_P(MenuHeaderTest, GivesResultNumberAndNotice) {
     EXPECT_EQ(c.result == 0 ? 1u : 0u, menu.m_rootPopUp.m_arrChildren.size());
 }
 
-const char kV[] = "2.1.2.5";
+const char kThisVersion[] = "2.1.2.5";
 
 INSTANTIATE_TEST_SUITE_P(
     MenuParser, MenuHeaderTest,
@@ -93,21 +69,20 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"FiveLines", "1\n2.1.2.5\n37\nBEGIN\nEND\n", 0, 4, 0, 0},
         HeaderCase{"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
         HeaderCase{"SixLines", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND\n", 0, 0, 37, 0},
-        HeaderCase{"FormatPlusOne", Header("+1", kV, "37"), 36, 0, 37, 0},
-        HeaderCase{"FormatIndented", Header(" \t0001st", kV, "37"), 36, 0, 37, 0},
+        HeaderCase{"BlanksAroundLines", " \t1\v\r\n\f2.1.2.5 \r\n\t37\r\nBEGIN\r\nA\ta\r\nEND\r\n",
+                   0, 0, 37, 0},
+        HeaderCase{"FormatPlusOne", Header("+1", kThisVersion, "37"), 36, 0, 37, 0},
+        HeaderCase{"FormatIndented", Header(" \t0001st", kThisVersion, "37"), 36, 0, 37, 0},
         HeaderCase{"FormatTwo", Header("2", "9", "37"), 36, 2, 0, 0},
         HeaderCase{"FormatMinusOne", Header("-1", "9", "37"), 36, 2, 0, 0},
-        HeaderCase{"FormatTen", Header("10", "9", "37"), 36, 2, 0, 0},
         HeaderCase{"FormatHundred", Header("100", "9", "37"), 36, 2, 0, 0},
-        HeaderCase{"NumberHeld", Header("1", kV, "37"), 37, 1, 37, 0},
-        HeaderCase{"NumberNewer", Header("1", kV, "38th"), 37, 0, 38, 0},
-        HeaderCase{"NumberModulo65536", Header("1", kV, "65573"), 37, 1, 37, 0},
-        HeaderCase{"NumberMinusOne", Header("1", kV, "-1"), 0, 0, 65535, 0},
-        HeaderCase{"NumberWrapsToZero", Header("1", kV, "65536"), 0, 1, 0, 0},
-        HeaderCase{"NumberNoDigits", Header("1", kV, "none"), 0, 1, 0, 0},
-        HeaderCase{"NumberLong", Header("1", kV, "1000000000000000000001"), 0, 0, 1, 0},
+        HeaderCase{"NumberHeld", Header("1", kThisVersion, "37"), 37, 1, 37, 0},
+        HeaderCase{"NumberNewer", Header("1", kThisVersion, "38th"), 37, 0, 38, 0},
+        HeaderCase{"NumberModulo65536", Header("1", kThisVersion, "65573"), 37, 1, 37, 0},
+        HeaderCase{"NumberMinusOne", Header("1", kThisVersion, "-1"), 0, 0, 65535, 0},
+        HeaderCase{"NumberNoDigits", Header("1", kThisVersion, "none"), 0, 1, 0, 0},
+        HeaderCase{"NumberLong", Header("1", kThisVersion, "1000000000000000000001"), 0, 0, 1, 0},
         HeaderCase{"VersionNewer", Header("1", "2.1.3.0", "37"), 36, 0, 37, 1},
-        HeaderCase{"VersionLonger", Header("1", "2.1.2.5.1", "37"), 36, 0, 37, 1},
         HeaderCase{"VersionLong", Header("1", std::string(600, 'v'), "37"), 36, 0, 37, 1},
         HeaderCase{"VersionEmpty", Header("1", "", "37"), 36, 0, 37, 1},
         HeaderCase{"VersionNewerNumberHeld", Header("1", "2.1.3.0", "37"), 37, 1, 37, 1},
@@ -134,11 +109,8 @@ TEST_P(MenuBodyTest, MakesTree) {
 INSTANTIATE_TEST_SUITE_P(
     MenuParser, MenuBodyTest,
     testing::Values(
-        BodyCase{"RootCaptionFromTheSeventhByte", "BEGINSites\nA\ta\nEND\n",
-                 "root [ites]\n  site [A] [a] 0\n"},
         BodyCase{"AnyLineOpensTheRoot", "Extra line\nBEGIN Sites\nA\ta\nEND\nB\tb\n",
                  "root [line]\n  popup [Sites]\n    site [A] [a] 0\n  site [B] [b] 0\n"},
-        BodyCase{"ShortRootLineUnclosed", "x\nA\ta\n-\n", "root []\n  site [A] [a] 0\n  divider\n"},
         BodyCase{"SubMenuCaptions",
                  "BEGIN Sites\nBEGIN Films\nEND\nBEGIN\tFilms\nEND\nBEGINFilms\nEND\nBEGIN\nEND\n"
                  "BEGIN X\nEND\nEND\n",
@@ -171,6 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "root [Sites]\n  site [A] [a] 0\n  site [A\ra] [b] 0\n"
                  "  site [\x08\x1f"
                  "B] [b\x0e\xa0\x85] 0\n"},
+        BodyCase{"LineEndsAndBlanksCarryNoMeaning",
+                 " \t\v\fBEGIN Sites\r\n\r\t\fNews\tnews.htm \t\v\f\r\r\n  -\r\n\tEND \r\nB\tb\n",
+                 "root [Sites]\n  site [News] [news.htm] 0\n  divider\n"},
         BodyCase{"LinesRunOutWithBlocksOpen",
                  "BEGIN Sites\nBEGIN X\nB\tb\n-\nBEGIN Deep\n\nnothing\n",
                  "root [Sites]\n  popup [X]\n    site [B] [b] 0\n    divider\n    popup [Deep]\n"},
@@ -179,5 +154,31 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"EndAndBeginRunTogether", "BEGIN Sites\nBEGIN-\nA\ta\nEND\nENDBEGIN Sub\nB\tb\n",
                  "root [Sites]\n  popup []\n    site [A] [a] 0\n"}),
     [](const testing::TestParamInfo<BodyCase>& info) { return info.param.name; });
+
+// A downloaded body too short to be read, or a menu without entries, gives 4;
+// behind a byte-order mark the body is UTF-8, converted for the code page.
+TEST_F(MenuParserTest, DownloadedBodyIsReadOnlyWhenItCanMakeAMenu) {
+    EXPECT_EQ(4, ParseDownloadedText(menu, 0, "1\n2.1.2.5\n3\nB\nA\ta\nE\n"));
+    EXPECT_EQ(4, ParseDownloadedText(menu, 0, WithHeader("BEGIN Sites\nEND\nEND\n")));
+    const std::string body = "\xEF\xBB\xBF" + WithHeader("BEGIN Sites\nCaf\xC3\xA9\tx\nEND\n");
+    EXPECT_EQ(0, ParseDownloadedText(menu, 0, body));
+    EXPECT_EQ("root [Sites]\n  site [Caf\xE9] [x] 0\n", Tree());
+}
+
+// Well-formed UTF-8 becomes its UTF-16 units; every malformed sequence
+// (overlong, a surrogate, past U+10FFFF, cut short) becomes one U+FFFD.
+TEST(MenuUtf8Text, DecodesWellFormedTextAndReplacesTheRest) {
+    const std::tuple<std::string, std::u16string, bool> cases[] = {
+        {"A\xC3\xA9\xE2\x82\xAC\xF0\x90\x80\x80", u"A\u00E9\u20AC\U00010000", true},
+        {"\xC0\xAF\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD", false},
+        {"\xED\xA0\x80\xF4\x90\x80\x80", u"\uFFFD\uFFFD", false},
+        {"\xE2\x82"
+         "A\xE2",
+         u"\uFFFDA\uFFFD", false}};
+    for (const auto& [text, units, valid] : cases) {
+        EXPECT_EQ(units, Utf8ToUtf16(text)) << text;
+        EXPECT_EQ(valid, IsValidUtf8(text)) << text;
+    }
+}
 
 } // namespace

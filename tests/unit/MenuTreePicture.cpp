@@ -4,18 +4,14 @@
 
 namespace {
 
-std::string Bracketed(const std::string& text) {
-    return "[" + text + "]";
-}
-
 void DrawChildren(const CMenuPopUp& popUp, const std::string& indent, std::string& picture) {
     for (const auto& child : popUp.m_arrChildren) {
         if (child->IsSite()) {
             const auto& site = static_cast<const CMenuSite&>(*child);
-            picture += indent + "site " + Bracketed(site.m_strCaption) + " " +
-                       Bracketed(site.m_strUrl) + " " + std::to_string(site.m_nCommandId) + "\n";
+            picture += indent + "site [" + site.m_strCaption + "] [" + site.m_strUrl + "] " +
+                       std::to_string(site.m_nCommandId) + "\n";
         } else if (child->IsPopUp()) {
-            picture += indent + "popup " + Bracketed(child->m_strCaption) + "\n";
+            picture += indent + "popup [" + child->m_strCaption + "]\n";
             DrawChildren(static_cast<const CMenuPopUp&>(*child), indent + "  ", picture);
         } else {
             picture += indent + (child->IsDivider() ? "divider\n" : "item\n");
@@ -26,7 +22,7 @@ void DrawChildren(const CMenuPopUp& popUp, const std::string& indent, std::strin
 } // namespace
 
 std::string DrawMenuTree(const CMenuPopUp& root) {
-    std::string picture = "root " + Bracketed(root.m_strCaption) + "\n";
+    std::string picture = "root [" + root.m_strCaption + "]\n";
     DrawChildren(root, "  ", picture);
     return picture;
 }
