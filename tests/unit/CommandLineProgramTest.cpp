@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-
 namespace {
 
 struct ProgramCase {
@@ -12,38 +9,29 @@ struct ProgramCase {
     std::optional<std::string> program;
 };
 
-class CommandLineProgramTest : public testing::TestWithParam<ProgramCase> {};
+class CommandLineProgram : public testing::TestWithParam<ProgramCase> {};
 
-TEST_P(CommandLineProgramTest, FirstTokenNamesTheProgram) {
+TEST_P(CommandLineProgram, IsTheQuotedPathOrTheFirstExeOrTheFirstToken) {
     EXPECT_EQ(GetParam().program, ProgramPathOf(GetParam().commandLine));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lines, CommandLineProgramTest,
-    testing::Values(
-        // A quoted path keeps its spaces and ends at the closing quote.
-        ProgramCase{R"("C:\Program Files\Web\browse.exe" -url "http://a.example/")",
-                    R"(C:\Program Files\Web\browse.exe)"},
-        ProgramCase{R"("C:\Program Files\Web\browse.exe")", R"(C:\Program Files\Web\browse.exe)"},
-        // An unquoted path runs to the first ".exe", in any case, that ends
-        // at a blank or the end of the line, spaces and all.
-        ProgramCase{R"(C:\Program Files\Web Browser\browser.exe %1)",
-                    R"(C:\Program Files\Web Browser\browser.exe)"},
-        ProgramCase{R"(C:\Program Files\Web\BROWSE.EXE)", R"(C:\Program Files\Web\BROWSE.EXE)"},
-        ProgramCase{R"(C:\My.exe files\web.exe.d\browse.Exe -a c.exe)", R"(C:\My.exe)"},
-        ProgramCase{R"(C:\Tools\web.exe.d\my.exe-x\browse.exe -url c.exe)",
-                    R"(C:\Tools\web.exe.d\my.exe-x\browse.exe)"},
-        ProgramCase{"C:\\Web\\browse.exe\thttp://a.example/", R"(C:\Web\browse.exe)"},
-        ProgramCase{R"(C:\Web\browse.exe)", R"(C:\Web\browse.exe)"},
-        // Without one, the path ends at its first blank.
-        ProgramCase{R"(C:\Program Files\Web\browse %1)", R"(C:\Program)"},
-        ProgramCase{"browse.ex %1", "browse.ex"},
-        // Leading blanks are no part of the program.
-        ProgramCase{" \t\"C:\\Web\\browse.exe\" %1", R"(C:\Web\browse.exe)"},
-        ProgramCase{"  browse.exe %1", "browse.exe"},
-        // Lines that name no program.
-        ProgramCase{"", std::nullopt}, ProgramCase{" \t ", std::nullopt},
-        ProgramCase{R"("" http://a.example/)", std::nullopt},
-        ProgramCase{R"("C:\Program Files\Web\browse.exe -url http://a.example/)", std::nullopt}));
+    Lines, CommandLineProgram,
+    testing::Values(ProgramCase{R"("C:\Program Files\Web\b.exe" -url "http://a.example/")",
+                                R"(C:\Program Files\Web\b.exe)"},
+                    ProgramCase{" \t\"C:\\Web\\b.exe\"", R"(C:\Web\b.exe)"},
+                    // Unquoted, spaces and all, up to the first ".exe" a blank or the end follows.
+                    ProgramCase{R"(C:\Program Files\Web Browser\b.exe %1)",
+                                R"(C:\Program Files\Web Browser\b.exe)"},
+                    ProgramCase{R"(C:\Program Files\Web\B.EXE)", R"(C:\Program Files\Web\B.EXE)"},
+                    ProgramCase{R"(C:\Tools\web.exe.d\my.exe-x\b.Exe -url c.exe)",
+                                R"(C:\Tools\web.exe.d\my.exe-x\b.Exe)"},
+                    ProgramCase{"  C:\\Web\\b.exe\thttp://a.example/", R"(C:\Web\b.exe)"},
+                    // Without one, up to the first blank.
+                    ProgramCase{R"(C:\Program Files\Web\b %1)", R"(C:\Program)"},
+                    ProgramCase{"b.ex", "b.ex"}, ProgramCase{"", std::nullopt},
+                    ProgramCase{" \t ", std::nullopt},
+                    ProgramCase{R"("" http://a.example/)", std::nullopt},
+                    ProgramCase{R"("C:\Program Files\Web\b.exe -url)", std::nullopt}));
 
 } // namespace

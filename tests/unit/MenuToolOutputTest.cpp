@@ -1,0 +1,164 @@
+// What the maker's tool writes: the listings of `show` and `unpack`, the
+// stored bytes of `pack` and its .reg file, the menu text of `unpack --text`,
+// and the notes and captions it gives in place of the program's message boxes
+// and code page.
+#include "menu/MenuArchive.h"
+#include "menu/MenuDivider.h"
+#include "menu/MenuSite.h"
+#include "res/resource.h"
+#include "tests/fake/FakePlatform.h"
+#include "tools/DownloadedMenu.h"
+#include "tools/MenuListing.h"
+#include "tools/MenuTextExport.h"
+#include "tools/QuotedString.h"
+#include "tools/RegFile.h"
+#include "tools/ToolMessages.h"
+#include "tools/ToolText.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+const std::string kExample = "1\n2.1.2.5\n37\nBEGIN Sites\nNews\tnews.htm\n-\nBEGIN &Reference\n"
+                             "Episodes\tepisodes.htm\nEND\nEND\n";
+const std::string kNested = "1\n2.1.2.5\n9\nBEGIN Top \"menu\"\nBEGIN A\nBEGIN B\nDeep\\\tx\x01y\n"
+                            "END\nBEGIN\nEND\nEND\n-\nCaf\xe9\tcafe.htm\nEND\n";
+
+class MenuToolOutput : public ::testing::Test {
+protected:
+    std::string Show(const std::string& text, std::uint16_t held = 0) {
+        CMenuData menu;
+        std::ostringstream out;
+        WriteShowListing(out, ReadDownloadedMenu(held, text.data(), text.size(), menu), menu);
+        return out.str();
+    }
+
+    FakePlatform fake;
+};
+
+TEST_F(MenuToolOutput, ShowListsTheNewTreeTwoSpacesPerLevelWithQuotedStrings) {
+    EXPECT_EQ("result 0\nnumber 9\nroot \"Top \\\"menu\\\"\"\n  popup \"A\"\n    popup \"B\"\n"
+              "      site 1001 \"Deep\\\\\" \"x\\x01y\"\n    popup \"\"\n  divider\n"
+              "  site 1002 \"Caf\\xe9\" \"cafe.htm\"\n",
+              Show(kNested));
+    EXPECT_EQ("result 1\nnumber 37\n", Show(kExample, 37));
+    EXPECT_EQ("result 2\n", Show("2\n2.1.2.5\n37\nBEGIN S\nEND\n\n"));
+    // Only the first 65,536 bytes are read: the last of them ends a site.
+    const std::string head = "1\n2.1.2.5\n37\nBEGIN S\n-\nEdge\t";
+    const std::string edge(kMaxBodyBytes - head.size() - 1, 'e');
+    EXPECT_EQ("result 0\nnumber 37\nroot \"S\"\n  divider\n  site 1001 \"Edge\" \"" + edge + "\"\n",
+              Show(head + edge + "\nLate\tlate.htm\nEND\n"));
+}
+
+// What the program stores once it has installed the menu, listed by unpack as
+// show lists the text, and written back by unpack --text as it was.
+TEST_F(MenuToolOutput, PackUnpackAndUnpackTextGiveBackTheMenu) {
+    for (const std::string& text : {kExample, kNested}) {
+        CMenuData installed;
+        ASSERT_EQ(0, installed.ParseText(0, text.data(), text.size()));
+        installed.BuildMenu();
+        CMenuData packed;
+        ASSERT_EQ(0, ReadDownloadedMenu(0, text.data(), text.size(), packed));
+        const std::vector<std::uint8_t> stored = WriteMenuArchive(packed);
+        EXPECT_EQ(WriteMenuArchive(installed), stored);
+        const ArchiveReadResult read = ReadMenuArchive(stored.data(), stored.size());
+        ASSERT_EQ(ArchiveError::none, read.error);
+        std::ostringstream unpacked;
+        WriteStoredListing(unpacked, *read.menu);
+        EXPECT_EQ(Show(text), "result 0\n" + unpacked.str());
+        const MenuTextExport exported = ExportMenuText(*read.menu);
+        EXPECT_TRUE(exported.problems.empty()) << exported.problems[0];
+        EXPECT_EQ(text, exported.text);
+    }
+}
+
+template <class Entry> Entry& Add(CMenuPopUp& parent, const std::string& caption) {
+    auto entry = std::make_unique<Entry>();
+    entry->m_strCaption = caption;
+    Entry& added = *entry;
+    parent.m_arrChildren.push_back(std::move(entry));
+    return added;
+}
+
+// A stored menu that no menu text gives back: no text is written, and each
+// reason names its entry.
+TEST_F(MenuToolOutput, UnpackTextNamesWhatNoTextGivesBack) {
+    CMenuData menu;
+    CMenuPopUp& root = menu.m_rootPopUp;
+    root.m_strCaption = "Root\t";
+    Add<CMenuSite>(root, " Lead").m_strUrl = "u";
+    Add<CMenuSite>(root, "END game").m_strUrl = "u";
+    Add<CMenuPopUp>(Add<CMenuPopUp>(root, "Sub "), "x\ny");
+    Add<CMenuDivider>(root, "line");
+    Add<CMenuItem>(root, "bare");
+    Add<CMenuSite>(root, "a").m_strUrl = "b\nc";
+    CMenuPopUp* deep = &root; // deeper than the bytes that are read allow
+    for (int level = 0; level < 6600; ++level)
+        deep = &Add<CMenuPopUp>(*deep, "");
+    const std::vector<std::string> expected{
+        "menu number 0",
+        "root \"Root\\t\": would read back as caption \"Root\"",
+        "entry 1 (site \" Lead\"): would read back as caption \"Lead\" and address \"u\"",
+        "entry 2 (site \"END game\"): would read as a block end",
+        "entry 3 (popup \"Sub \"): would read back as caption \"Sub\"",
+        "entry 4 (popup \"x\\ny\"): its caption holds a line feed",
+        "entry 5 (divider \"line\"): a divider's caption",
+        "entry 6 (item \"bare\"): a bare entry",
+        "entry 7 (site \"a\"): its caption or address holds a line feed",
+        "65,536"};
+    const MenuTextExport exported = ExportMenuText(menu);
+    ASSERT_EQ(expected.size(), exported.problems.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NE(std::string::npos, exported.problems[i].find(expected[i]))
+            << exported.problems[i];
+    root.m_arrChildren.clear();
+    EXPECT_NE(std::string::npos, ExportMenuText(menu).problems.back().find("no entries"));
+}
+
+// Regedit's layout: a backslash ends a line that another pair would take past
+// 80 columns, and the next is indented by two spaces.
+TEST(MenuToolRegFile, WrapsThePairsBefore80Columns) {
+    std::vector<std::uint8_t> data(47);
+    for (std::size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<std::uint8_t>(0xD0 + i);
+    EXPECT_EQ("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vellinor]\r\n\"MenuData\"=hex:d0,d1,"
+              "d2,d3,d4,d5,d6,d7,d8,d9,da,db,dc,dd,de,df,e0,e1,e2,e3,e4,\\\r\n  e5,e6,e7,e8,e9,ea,"
+              "eb,ec,ed,ee,ef,f0,f1,f2,f3,f4,f5,f6,f7,f8,f9,fa,fb,fc,fd,\\\r\n  fe\r\n\r\n",
+              MakeMenuRegFile(data));
+}
+
+TEST(MenuToolQuote, PrintsEveryByteOnOneLineUnambiguously) {
+    EXPECT_EQ(R"(" ~\\\"\t\r\n\x00\x1f\x7f\x80\xff")",
+              QuoteBytes(std::string(" ~\\\"\t\r\n\0\x1f\x7f\x80\xff", 12)));
+}
+
+TEST(MenuToolNotes, MessagesBecomeNotesAndTheNewVersionOneSaysWhy) {
+    std::ostringstream notes;
+    ToolMessages messages(notes);
+    messages.ShowMessage(IDS_NEW_VERSION, MessageService::kIconInformation);
+    messages.ShowMessage(IDS_NO_CONNECTION, MessageService::kIconStop);
+    messages.ShowText("Faild to start", MessageService::kIconStop);
+    EXPECT_EQ("vellinor-menu: note: the program would show message 202 (the version line differs "
+              "from 2.1.2.5: users are told to download a new version)\n"
+              "vellinor-menu: note: the program would show message 100\n"
+              "vellinor-menu: note: the program would show: Faild to start\n",
+              notes.str());
+}
+
+TEST(MenuToolAnsiText, ConvertsToTheNamedCodePageAndMarksWhatItLacks) {
+    ToolText western;
+    ASSERT_TRUE(western.IsUsable());
+    // e-acute, a euro sign, a surrogate pair (one character) and lone halves.
+    EXPECT_EQ("~\x7f caf\xe9 \x80 ? ?x?",
+              western.Utf16ToAnsi(u"~\x7f caf\u00e9 \u20ac \U0001F600 \xdc00x\xd800"));
+    EXPECT_EQ("", western.Utf16ToAnsi(u""));
+    ToolText cyrillic(1251);
+    ASSERT_TRUE(cyrillic.IsUsable());
+    EXPECT_EQ("\xc4? \x88", cyrillic.Utf16ToAnsi(u"\u0414\u00e9 \u20ac"));
+    EXPECT_FALSE(ToolText(1).IsUsable());
+    EXPECT_EQ("", ToolText(1).Utf16ToAnsi(u"a"));
+}
+
+} // namespace
