@@ -15,21 +15,18 @@ ParsedArguments Parse(const std::string& line) {
     return ParseToolArguments(words);
 }
 
-// Every field, in the order of the usage text.
-std::string Describe(const ToolArguments& a) {
-    std::ostringstream out;
-    out << static_cast<int>(a.command) << ' ' << a.input << " held=" << a.held << " o=" << a.output
-        << " reg=" << a.regFile << " text=" << a.menuText << " cp=" << a.codePage;
-    return out.str();
-}
-
 class AcceptedCommandLines : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
 };
 
 TEST_P(AcceptedCommandLines, GiveTheirCommandAndOptions) {
     const ParsedArguments parsed = Parse(GetParam().first);
     ASSERT_TRUE(parsed.ok) << parsed.error;
-    EXPECT_EQ(GetParam().second, Describe(parsed.arguments));
+    const ToolArguments& a = parsed.arguments;
+    std::ostringstream fields;
+    fields << static_cast<int>(a.command) << ' ' << a.input << " held=" << a.held
+           << " o=" << a.output << " reg=" << a.regFile << " text=" << a.menuText
+           << " cp=" << a.codePage;
+    EXPECT_EQ(GetParam().second, fields.str());
 }
 
 // Commands: 0 help, 1 check, 2 show, 3 pack, 4 unpack.

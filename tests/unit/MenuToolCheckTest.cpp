@@ -18,11 +18,8 @@ const std::string kClean =
     "1\r\n2.1.2.5\r\n65535\r\nBEGIN Sites\r\n  News\thttp://news.example/\r\n"
     "-\r\nBEGIN\tRef\r\nE\t\thttps://e.example/\r\nEND\r\nEND\r\n\r\n  \n";
 
-std::string Numbered(const std::string& number) {
-    return "1\n2.1.2.5\n" + number + "\nBEGIN S\n" + kSite + "END\n";
-}
-std::string InRoot(const std::string& lines) {
-    return kHeader + "BEGIN S\n" + lines + "END\n";
+std::string Menu(const std::string& number, const std::string& entries) {
+    return "1\n2.1.2.5\n" + number + "\nBEGIN S\n" + entries + "END\n";
 }
 // Exactly the bytes that are read, padded by one long site line, then more.
 std::string FullSize(const std::string& lastRead, const std::string& more) {
@@ -30,12 +27,8 @@ std::string FullSize(const std::string& lastRead, const std::string& more) {
     return head + std::string(kMaxBodyBytes - head.size() - lastRead.size() - 1, ' ') + '\n' +
            lastRead + more;
 }
-std::string Utf16(const std::string& text) {
-    std::string wide;
-    for (const char c : text)
-        wide += std::string{c, '\0'};
-    return wide;
-}
+// Lines of a menu in UTF-16, little-endian.
+const std::string kUtf16("B\0E\0G\0I\0N\0 \0S\0\n\0-\0\n\0E\0N\0D\0\n\0", 28);
 
 struct CheckCase {
     std::string name;
@@ -88,18 +81,19 @@ INSTANTIATE_TEST_SUITE_P(
                    "9: holds no TAB", "10: empty line", "11: NUL", "*12: 256 bytes",
                    "15: opening of a sub-menu", "18: end of its block",
                    "20: after the root's END"}},
-        CheckCase{"FiveLines", kHeader + "BEGIN S\nEND\n", {"1: at least 6"}},
+        CheckCase{"FiveLines", Menu("37", ""), {"1: at least 6"}},
         CheckCase{"FormatTwo", "2\n2.1.2.5\n37\nBEGIN S\nEND\n\n", {"1: format number"}},
-        CheckCase{"MenuNumberZero", Numbered("0"), {"3: reads as 0"}},
-        CheckCase{"MenuNumberNegative", Numbered("-1"), {"3: reads it as 65535"}},
-        CheckCase{
-            "OnlySkippedLines", InRoot("News    news.htm\n"), {"4: no entries", "5: holds no TAB"}},
-        CheckCase{"AnEmptySubMenuIsAnEntry", InRoot("BEGIN T\nEND\n"), {}},
-        CheckCase{"Utf8WithoutAMark", InRoot("B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
-        CheckCase{"Utf8WithAMark", "\xEF\xBB\xBF" + InRoot("B\xC3\xBC\thttp://b.test/\n"), {}},
-        CheckCase{"AnsiBytesThatAreNotUtf8", InRoot("B\xFC\thttp://b.test/\n"), {}},
-        CheckCase{"Utf16WithItsMark", "\xFF\xFE" + Utf16(kClean), {"1: UTF-16"}},
-        CheckCase{"Utf16WithoutAMark", Utf16(kClean), {"1: UTF-16"}},
+        CheckCase{"MenuNumberZero", Menu("0", kSite), {"3: reads as 0"}},
+        CheckCase{"MenuNumberNegative", Menu("-1", kSite), {"3: reads it as 65535"}},
+        CheckCase{"OnlySkippedLines",
+                  Menu("37", "News    news.htm\n"),
+                  {"4: no entries", "5: holds no TAB"}},
+        CheckCase{"AnEmptySubMenuIsAnEntry", Menu("37", "BEGIN T\nEND\n"), {}},
+        CheckCase{"Utf8WithoutAMark", Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
+        CheckCase{"Utf8WithAMark", "\xEF\xBB\xBF" + Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {}},
+        CheckCase{"AnsiBytesThatAreNotUtf8", Menu("37", "B\xFC\thttp://b.test/\n"), {}},
+        CheckCase{"Utf16WithItsMark", "\xFF\xFE" + kUtf16, {"1: UTF-16"}},
+        CheckCase{"Utf16WithoutAMark", kUtf16, {"1: UTF-16"}},
         CheckCase{"CrOnlyLineEnds",
                   "1\r2.1.2.5\r37\rBEGIN S\rA\thttp://a.example/\rEND\r",
                   {"1: CR alone"}},
