@@ -10,8 +10,8 @@
 
 namespace {
 
-const std::string kHeader = "1\n2.1.2.5\n37\n";
 const std::string kSite = "A\thttp://a.example/\n";
+const std::string kLongest = "A\thttp://" + std::string(246, 'x'); // 255 bytes
 // Five digits that are still a plain menu number, CR LF, indenting, a TAB
 // after BEGIN, two TABs in a site and blank lines after the end are all fine.
 const std::string kClean =
@@ -23,7 +23,7 @@ std::string Menu(const std::string& number, const std::string& entries) {
 }
 // Exactly the bytes that are read, padded by one long site line, then more.
 std::string FullSize(const std::string& lastRead, const std::string& more) {
-    const std::string head = kHeader + "BEGIN S\n" + kSite + "B\thttp://b.example/";
+    const std::string head = "1\n2.1.2.5\n37\nBEGIN S\n" + kSite + "B\thttp://b.example/";
     return head + std::string(kMaxBodyBytes - head.size() - lastRead.size() - 1, ' ') + '\n' +
            lastRead + more;
 }
@@ -37,76 +37,66 @@ struct CheckCase {
     std::vector<std::string> findings;
 };
 
-class CheckFindings : public ::testing::TestWithParam<CheckCase> {
-protected:
+TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
     FakePlatform fake; // the code page of text with a byte-order mark
-};
-
-TEST_P(CheckFindings, AreNamedOnTheirLinesAndFailOnlyWhenTextIsLost) {
-    const CheckCase& c = GetParam();
-    const std::vector<CheckFinding> found = CheckMenuText(c.text.data(), c.text.size());
-    std::ostringstream out;
-    WriteFindings(out, "sites.txt", found);
-    ASSERT_EQ(c.findings.size(), found.size()) << out.str();
-    std::istringstream printed(out.str());
-    bool anyLoss = false;
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        const std::string& e = c.findings[i];
-        const bool informs = e[0] == '*';
-        const std::size_t words = e.find(": ") + 2;
-        std::string line;
-        std::getline(printed, line);
-        EXPECT_EQ(0u, line.find("sites.txt:" + e.substr(informs, words - informs))) << out.str();
-        EXPECT_NE(std::string::npos, line.find(e.substr(words))) << out.str();
-        EXPECT_EQ(!informs, found[i].losesText) << out.str();
-        anyLoss = anyLoss || !informs;
-    }
-    EXPECT_EQ(anyLoss ? 1 : 0, CheckExitCode(found));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    MenuToolCheck, CheckFindings,
-    ::testing::Values(
-        CheckCase{"Clean", kClean, {}},
+    const CheckCase table[] = {
+        {"Clean", kClean, {}},
         // Problems that leave the rest of the text to be read, one per line.
-        CheckCase{"LineByLine",
-                  "1\n2.1.3.0\n65573\nS\n" + kSite +
-                      "-Sale\tx.example\nA\tcalc\nA\tnews.htm\nNews    news.htm\n \r\n"
-                      "A\thttp://a.test/" +
-                      std::string(1, '\0') + "b\nA\thttp://" + std::string(246, 'x') +
-                      "\r\nA\thttp://" + std::string(246, 'x') +
-                      "\nBEGIN\tT\nBEGINNERS\tx.example\nEND\nEND\nENDURANCE\tx.example\n\nafter\n",
-                  {"*2: version \"2.1.3.0\"", "3: reads it as 37", "*4: does not begin with BEGIN",
-                   "6: as a divider", "7: refuses", "*8: opened as \"http://news.htm\"",
-                   "9: holds no TAB", "10: empty line", "11: NUL", "*12: 256 bytes",
-                   "15: opening of a sub-menu", "18: end of its block",
-                   "20: after the root's END"}},
-        CheckCase{"FiveLines", Menu("37", ""), {"1: at least 6"}},
-        CheckCase{"FormatTwo", "2\n2.1.2.5\n37\nBEGIN S\nEND\n\n", {"1: format number"}},
-        CheckCase{"MenuNumberZero", Menu("0", kSite), {"3: reads as 0"}},
-        CheckCase{"MenuNumberNegative", Menu("-1", kSite), {"3: reads it as 65535"}},
-        CheckCase{"OnlySkippedLines",
-                  Menu("37", "News    news.htm\n"),
-                  {"4: no entries", "5: holds no TAB"}},
-        CheckCase{"AnEmptySubMenuIsAnEntry", Menu("37", "BEGIN T\nEND\n"), {}},
-        CheckCase{"Utf8WithoutAMark", Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
-        CheckCase{"Utf8WithAMark", "\xEF\xBB\xBF" + Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {}},
-        CheckCase{"AnsiBytesThatAreNotUtf8", Menu("37", "B\xFC\thttp://b.test/\n"), {}},
-        CheckCase{"Utf16WithItsMark", "\xFF\xFE" + kUtf16, {"1: UTF-16"}},
-        CheckCase{"Utf16WithoutAMark", kUtf16, {"1: UTF-16"}},
-        CheckCase{"CrOnlyLineEnds",
-                  "1\r2.1.2.5\r37\rBEGIN S\rA\thttp://a.example/\rEND\r",
-                  {"1: CR alone"}},
-        CheckCase{"BlocksNeverClosedAndLastLineWithoutLineFeed",
-                  kHeader + "BEGIN S\nBEGIN T\nBEGIN U\n" + kSite + "END",
-                  {"4: never closed", "5: never closed", "6: never closed", "8: no line feed"}},
-        CheckCase{"TwentyBytes", "1\n2\n3\n4\n5\n6\n7\n8\n9\n0\n", {"1: 20 bytes or"}},
-        CheckCase{"ExactlyTheBytesThatAreRead", FullSize("END\n", ""), {"*6: bytes long"}},
-        CheckCase{
-            "CutAfterTheRootEnd", FullSize("END\n", "more\n"), {"*6: bytes long", "8: 65,536"}},
-        CheckCase{"CutThroughTheRootEnd",
-                  FullSize("  EN", "D\n"),
-                  {"4: never closed", "*6: bytes long", "7: 65,536"}}),
-    [](const ::testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
+        {"LineByLine",
+         "1\n2.1.3.0\n65573\nS\n" + kSite +
+             "-Sale\tx.example\nA\tcalc\nA\tnews.htm\nNews    n.htm\n"
+             " \r\n" +
+             kLongest + "\r\n" + kLongest +
+             "\nBEGIN\tT\nBEGINNERS\tx.example\nEND\nEND\n"
+             "ENDURANCE\tx.example\n\nafter\n",
+         {"*2: version \"2.1.3.0\"", "3: reads it as 37", "*4: does not begin with BEGIN",
+          "6: as a divider", "7: refuses", "*8: opened as \"http://news.htm\"", "9: holds no TAB",
+          "10: empty line", "*11: 256 bytes", "14: opening of a sub-menu", "17: end of its block",
+          "19: after the root's END"}},
+        {"Nul", Menu("37", std::string("A\thttp://a.test/\0b\n", 19)), {"5: NUL"}},
+        {"FiveLines", Menu("37", ""), {"1: at least 6"}},
+        {"FormatTwo", "2\n2.1.2.5\n37\nBEGIN S\nEND\n\n", {"1: format number"}},
+        {"NumberZero", Menu("0", kSite), {"3: reads as 0"}},
+        {"NumberNegative", Menu("-1", kSite), {"3: reads it as 65535"}},
+        {"OnlySkippedLines", Menu("37", "News    n.htm\n"), {"4: no entries", "5: holds no TAB"}},
+        {"AnEmptySubMenuIsAnEntry", Menu("37", "BEGIN T\nEND\n"), {}},
+        {"Utf8WithoutAMark", Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
+        {"Utf8WithAMark", "\xEF\xBB\xBF" + Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {}},
+        {"AnsiBytesThatAreNotUtf8", Menu("37", "B\xFC\thttp://b.test/\n"), {}},
+        {"Utf16WithItsMark", "\xFF\xFE" + kUtf16, {"1: UTF-16"}},
+        {"Utf16WithoutAMark", kUtf16, {"1: UTF-16"}},
+        {"CrOnly", "1\r2.1.2.5\r37\rBEGIN S\rA\tb.htm\rEND\r", {"1: CR alone"}},
+        {"UnclosedBlocksWithoutTheLastLineFeed",
+         Menu("37", "BEGIN T\nBEGIN U\n" + kSite) + "END",
+         {"4: never closed", "5: never closed", "9: no line feed"}},
+        {"TwentyBytes", "1\n2\n3\n4\n5\n6\n7\n8\n9\n0\n", {"1: 20 bytes or"}},
+        {"ExactlyTheBytesThatAreRead", FullSize("END\n", ""), {"*6: bytes long"}},
+        {"CutAfterTheEnd", FullSize("END\n", "more\n"), {"*6: bytes long", "8: 65,536"}},
+        {"CutThroughTheEnd",
+         FullSize("  EN", "D\n"),
+         {"4: never closed", "*6: bytes long", "7: 65,536"}}};
+    for (const CheckCase& c : table) {
+        SCOPED_TRACE(c.name);
+        const std::vector<CheckFinding> found = CheckMenuText(c.text.data(), c.text.size());
+        std::ostringstream out;
+        WriteFindings(out, "sites.txt", found);
+        ASSERT_EQ(c.findings.size(), found.size()) << out.str();
+        std::istringstream printed(out.str());
+        bool anyLoss = false;
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const std::string& e = c.findings[i];
+            const bool informs = e[0] == '*';
+            const std::size_t words = e.find(": ") + 2;
+            std::string line;
+            std::getline(printed, line);
+            EXPECT_EQ(0u, line.find("sites.txt:" + e.substr(informs, words - informs)))
+                << out.str();
+            EXPECT_NE(std::string::npos, line.find(e.substr(words))) << out.str();
+            EXPECT_EQ(!informs, found[i].losesText) << out.str();
+            anyLoss = anyLoss || !informs;
+        }
+        EXPECT_EQ(anyLoss ? 1 : 0, CheckExitCode(found));
+    }
+}
 
 } // namespace
