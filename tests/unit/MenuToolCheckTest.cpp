@@ -57,11 +57,9 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
         {"FiveLines", Menu("37", ""), {"1: at least 6"}},
         {"FormatTwo", "2\n2.1.2.5\n37\nBEGIN S\nEND\n\n", {"1: format number"}},
         {"NumberZero", Menu("0", kSite), {"3: reads as 0"}},
-        {"NumberNegative", Menu("-1", kSite), {"3: reads it as 65535"}},
         {"OnlySkippedLines", Menu("37", "News    n.htm\n"), {"4: no entries", "5: holds no TAB"}},
         {"AnEmptySubMenuIsAnEntry", Menu("37", "BEGIN T\nEND\n"), {}},
         {"Utf8WithoutAMark", Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
-        {"Utf8WithAMark", "\xEF\xBB\xBF" + Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {}},
         {"AnsiBytesThatAreNotUtf8", Menu("37", "B\xFC\thttp://b.test/\n"), {}},
         {"Utf16WithItsMark", "\xFF\xFE" + kUtf16, {"1: UTF-16"}},
         {"Utf16WithoutAMark", kUtf16, {"1: UTF-16"}},
@@ -71,7 +69,6 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
          {"4: never closed", "5: never closed", "9: no line feed"}},
         {"TwentyBytes", "1\n2\n3\n4\n5\n6\n7\n8\n9\n0\n", {"1: 20 bytes or"}},
         {"ExactlyTheBytesThatAreRead", FullSize("END\n", ""), {"*6: bytes long"}},
-        {"CutAfterTheEnd", FullSize("END\n", "more\n"), {"*6: bytes long", "8: 65,536"}},
         {"CutThroughTheEnd",
          FullSize("  EN", "D\n"),
          {"4: never closed", "*6: bytes long", "7: 65,536"}}};
@@ -82,20 +79,18 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
         WriteFindings(out, "sites.txt", found);
         ASSERT_EQ(c.findings.size(), found.size()) << out.str();
         std::istringstream printed(out.str());
-        bool anyLoss = false;
-        for (std::size_t i = 0; i < found.size(); ++i) {
+        std::string line;
+        int exitCode = 0;
+        for (std::size_t i = 0; std::getline(printed, line); ++i) {
             const std::string& e = c.findings[i];
             const bool informs = e[0] == '*';
             const std::size_t words = e.find(": ") + 2;
-            std::string line;
-            std::getline(printed, line);
-            EXPECT_EQ(0u, line.find("sites.txt:" + e.substr(informs, words - informs)))
-                << out.str();
-            EXPECT_NE(std::string::npos, line.find(e.substr(words))) << out.str();
-            EXPECT_EQ(!informs, found[i].losesText) << out.str();
-            anyLoss = anyLoss || !informs;
+            EXPECT_EQ(0u, line.find("sites.txt:" + e.substr(informs, words - informs))) << line;
+            EXPECT_NE(std::string::npos, line.find(e.substr(words))) << line;
+            EXPECT_EQ(!informs, found[i].losesText) << line;
+            exitCode = informs ? exitCode : 1;
         }
-        EXPECT_EQ(anyLoss ? 1 : 0, CheckExitCode(found));
+        EXPECT_EQ(exitCode, CheckExitCode(found));
     }
 }
 
