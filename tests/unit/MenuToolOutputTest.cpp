@@ -1,0 +1,137 @@
+// What the maker's tool writes: the listings of `show` and `unpack`, the
+// stored bytes of `pack` and its .reg file, the menu text of `unpack --text`,
+// and the notes and captions it gives in place of the program's message boxes
+// and code page.
+#include "menu/MenuArchive.h"
+#include "menu/MenuDivider.h"
+#include "menu/MenuSite.h"
+#include "res/resource.h"
+#include "tests/fake/FakePlatform.h"
+#include "tools/DownloadedMenu.h"
+#include "tools/MenuListing.h"
+#include "tools/MenuTextExport.h"
+#include "tools/QuotedString.h"
+#include "tools/RegFile.h"
+#include "tools/ToolMessages.h"
+#include "tools/ToolText.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <sstream>
+
+namespace {
+
+// Nesting, a divider, quotes, a backslash, control and ANSI bytes.
+const std::string kText = "1\n2.1.2.5\n9\nBEGIN Top \"menu\"\nBEGIN A\nBEGIN B\nDeep\\\tx\x01y\n"
+                          "END\nBEGIN\nEND\nEND\n-\nCaf\xe9\tcafe.htm\nEND\n";
+
+std::string Show(const std::string& text, std::uint16_t held = 0) {
+    CMenuData menu;
+    std::ostringstream out;
+    WriteShowListing(out, ReadDownloadedMenu(held, text.data(), text.size(), menu), menu);
+    return out.str();
+}
+
+TEST(MenuToolOutput, ShowListsTheNewTreeTwoSpacesPerLevelWithQuotedStrings) {
+    FakePlatform fake;
+    EXPECT_EQ("result 0\nnumber 9\nroot \"Top \\\"menu\\\"\"\n  popup \"A\"\n    popup \"B\"\n"
+              "      site 1001 \"Deep\\\\\" \"x\\x01y\"\n    popup \"\"\n  divider\n"
+              "  site 1002 \"Caf\\xe9\" \"cafe.htm\"\n",
+              Show(kText));
+    EXPECT_EQ("result 1\nnumber 9\n", Show(kText, 9));
+    EXPECT_EQ("result 2\n", Show("2\n2.1.2.5\n37\nBEGIN S\nEND\n\n"));
+    // Only the first 65,536 bytes are read: the last of them ends a site.
+    const std::string head = "1\n2.1.2.5\n37\nBEGIN S\n-\nEdge\t";
+    const std::string edge(kMaxBodyBytes - head.size() - 1, 'e');
+    EXPECT_EQ("result 0\nnumber 37\nroot \"S\"\n  divider\n  site 1001 \"Edge\" \"" + edge + "\"\n",
+              Show(head + edge + "\nLate\tlate.htm\nEND\n"));
+}
+
+// The stored menu, listed by unpack as show lists the text, and written back
+// by unpack --text as it was.
+TEST(MenuToolOutput, PackUnpackAndUnpackTextGiveBackTheMenu) {
+    FakePlatform fake;
+    CMenuData packed;
+    ASSERT_EQ(0, ReadDownloadedMenu(0, kText.data(), kText.size(), packed));
+    const std::vector<std::uint8_t> stored = WriteMenuArchive(packed);
+    const ArchiveReadResult read = ReadMenuArchive(stored.data(), stored.size());
+    ASSERT_EQ(ArchiveError::none, read.error);
+    std::ostringstream unpacked;
+    WriteStoredListing(unpacked, *read.menu);
+    EXPECT_EQ(Show(kText), "result 0\n" + unpacked.str());
+    const MenuTextExport exported = ExportMenuText(*read.menu);
+    EXPECT_TRUE(exported.problems.empty());
+    EXPECT_EQ(kText, exported.text);
+}
+
+template <class Entry> Entry& Add(CMenuPopUp& parent, const std::string& caption) {
+    auto entry = std::make_unique<Entry>();
+    entry->m_strCaption = caption;
+    Entry& added = *entry;
+    parent.m_arrChildren.push_back(std::move(entry));
+    return added;
+}
+
+// A stored menu that no menu text gives back: no text is written, and each
+// reason names its entry.
+TEST(MenuToolOutput, UnpackTextNamesWhatNoTextGivesBack) {
+    CMenuData menu;
+    CMenuPopUp& root = menu.m_rootPopUp;
+    root.m_strCaption = "Root\t";
+    Add<CMenuSite>(root, " Lead").m_strUrl = "u";
+    Add<CMenuPopUp>(Add<CMenuPopUp>(root, "Sub "), "x\ny");
+    Add<CMenuDivider>(root, "line");
+    Add<CMenuItem>(root, "bare");
+    const std::vector<std::string> expected{
+        "menu number 0",
+        "root \"Root\\t\": would read back as caption \"Root\"",
+        "entry 1 (site \" Lead\"): would read back as caption \"Lead\"",
+        "entry 2 (popup \"Sub \"): would read back as caption \"Sub\"",
+        "entry 3 (popup \"x\\ny\"): its caption holds a line feed",
+        "entry 4 (divider \"line\"): a divider's caption",
+        "entry 5 (item \"bare\"): a bare entry"};
+    const MenuTextExport exported = ExportMenuText(menu);
+    ASSERT_EQ(expected.size(), exported.problems.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NE(std::string::npos, exported.problems[i].find(expected[i]))
+            << exported.problems[i];
+    root.m_arrChildren.clear();
+    EXPECT_NE(std::string::npos, ExportMenuText(menu).problems.back().find("no entries"));
+}
+
+// Regedit's layout: a backslash ends a line that another pair would take past
+// 80 columns, and the next is indented by two spaces.
+TEST(MenuToolRegFile, WrapsThePairsBefore80Columns) {
+    std::vector<std::uint8_t> data(47);
+    std::iota(data.begin(), data.end(), 0xD0);
+    EXPECT_EQ("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vellinor]\r\n\"MenuData\"=hex:d0,d1,"
+              "d2,d3,d4,d5,d6,d7,d8,d9,da,db,dc,dd,de,df,e0,e1,e2,e3,e4,\\\r\n  e5,e6,e7,e8,e9,ea,"
+              "eb,ec,ed,ee,ef,f0,f1,f2,f3,f4,f5,f6,f7,f8,f9,fa,fb,fc,fd,\\\r\n  fe\r\n\r\n",
+              MakeMenuRegFile(data));
+}
+
+TEST(MenuToolQuote, PrintsEveryByteOnOneLineUnambiguously) {
+    EXPECT_EQ(R"(" ~\\\"\t\r\n\x00\x1f\x7f\x80\xff")",
+              QuoteBytes(std::string(" ~\\\"\t\r\n\0\x1f\x7f\x80\xff", 12)));
+}
+
+TEST(MenuToolNotes, MessagesBecomeNotesAndTheNewVersionOneSaysWhy) {
+    std::ostringstream notes;
+    ToolMessages(notes).ShowMessage(IDS_NEW_VERSION, 0);
+    ToolMessages(notes).ShowMessage(IDS_NO_CONNECTION, 0);
+    EXPECT_EQ("vellinor-menu: note: the program would show message 202 (the version line differs "
+              "from 2.1.2.5: users are told to download a new version)\n"
+              "vellinor-menu: note: the program would show message 100\n",
+              notes.str());
+}
+
+// e-acute, a euro sign, a surrogate pair (one character) and lone halves.
+TEST(MenuToolAnsiText, ConvertsToTheNamedCodePageAndMarksWhatItLacks) {
+    EXPECT_EQ("~\x7f caf\xe9 \x80 ? ?x?",
+              ToolText().Utf16ToAnsi(u"~\x7f caf\u00e9 \u20ac \U0001F600 \xdc00x\xd800"));
+    EXPECT_EQ("\xc4? \x88", ToolText(1251).Utf16ToAnsi(u"\u0414\u00e9 \u20ac"));
+    EXPECT_FALSE(ToolText(1).IsUsable());
+}
+
+} // namespace
