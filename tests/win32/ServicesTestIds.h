@@ -10,5 +10,4 @@
 #define IDC_MODELESS_SECOND 1022
 #define IDS_SHORT 100
 #define IDS_LONG 101
-#define IDI_SAMPLE 130
 #define IDD_MISSING 999

@@ -18,10 +18,6 @@ int Run(int argc, char** argv) {
     char ownPath[MAX_PATH];
     ::GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
     CheckList checks;
-    CheckHiddenWindow(checks);
-    CheckTimers(checks);
-    CheckMenus(checks);
-    CheckModalDialogs(checks);
     CheckModelessDialogs(checks);
     CheckMessageBoxes(checks);
     CheckProcessStart(checks, ownPath);
