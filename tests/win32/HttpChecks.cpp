@@ -1,12 +1,7 @@
-#include "platform/win32/InternetErrorText.h"
 #include "platform/win32/Win32Http.h"
 #include "tests/win32/ServiceChecks.h"
 
-#include <wininet.h>
-
 #include <cstring>
-
-namespace {
 
 constexpr const char* kAgent = "VellinorServicesTest";
 constexpr std::size_t kLargestBody = 65536;
@@ -14,19 +9,18 @@ constexpr std::size_t kLargestBody = 65536;
 // read a local address well within it.
 constexpr unsigned kDeadlineMs = 3000;
 
-// The test server's bodies of a given size: byte i is i % 251, so a piece
-// lost, doubled or out of order shows.
-std::string Pattern(std::size_t size) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i % 251);
-    return bytes;
-}
-
-// Answers that the program's menu downloads never meet: a redirection, an
-// error page's status, chunks, a limit below the size of one read, the agent
-// named, and a connection closed unanswered (status 0: nothing opens).
-void CheckAnswers(HttpSession& session, const std::string& server) {
+bool RunHttpChecks(int argc, char** argv) {
+    if (argc < 3 || std::strcmp(argv[1], "--http") != 0)
+        return false;
+    const std::string server = argv[2];
+    std::string error;
+    const std::unique_ptr<HttpSession> session = Win32Http(kDeadlineMs).OpenSession(kAgent, error);
+    Expect(session != nullptr, "a session opens");
+    if (session == nullptr)
+        return true;
+    // Answers that the program's menu downloads never meet: a redirection,
+    // an error page's status, a limit below the size of one read, the agent
+    // named, and a connection closed unanswered (status 0: nothing opens).
     const struct {
         const char* path;
         std::size_t maxBytes;
@@ -35,51 +29,28 @@ void CheckAnswers(HttpSession& session, const std::string& server) {
     } cases[] = {
         {"/redirect/fixed", kLargestBody, 200,
          "Vellinor test body: a fixed text of some length.\r\n"},
+        {"/fixed", 20, 200, "Vellinor test body: "},
         {"/status/404", kLargestBody, 404,
          "<html><body>Status 404 from the test server</body></html>"},
-        {"/chunked/70000", kLargestBody, 200, Pattern(kLargestBody)},
-        {"/size/70000", 20, 200, Pattern(20)},
         {"/echo", kLargestBody, 200, std::string("GET\n") + kAgent},
         {"/close", kLargestBody, 0, ""},
     };
     for (const auto& test : cases) {
-        const std::unique_ptr<HttpRequest> request = session.OpenUrl(server + test.path);
+        const std::unique_ptr<HttpRequest> request = session->OpenUrl(server + test.path);
         std::string body;
-        std::string error = "stale";
         const bool read = request != nullptr && request->ReadBody(test.maxBytes, body, error) ==
                                                     HttpRequest::BodyRead::Complete;
         Expect(test.status == 0 ? request == nullptr
-                                : read && error.empty() && request->StatusCode() == test.status &&
-                                      body == test.body,
-               std::string(test.path) + " up to " + std::to_string(test.maxBytes) + " bytes (" +
-                   std::to_string(body.size()) + " read)");
+                                : read && request->StatusCode() == test.status && body == test.body,
+               std::string(test.path) + " up to " + std::to_string(test.maxBytes) + " bytes");
     }
-}
 
-} // namespace
-
-bool RunHttpChecks(int argc, char** argv) {
-    if (argc < 3 || std::strcmp(argv[1], "--http") != 0)
-        return false;
-    // What a failed read shows the user; the internet layer keeps the texts
-    // of its errors in a table of its own. Both come trimmed.
-    const std::string texts[] = {InternetErrorText(ERROR_INTERNET_NAME_NOT_RESOLVED),
-                                 InternetErrorText(ERROR_ACCESS_DENIED)};
-    Expect(InternetErrorText(ERROR_SUCCESS).empty() && !texts[0].empty() && !texts[1].empty() &&
-               (texts[0] + texts[1]).find_first_of("\r\n") == std::string::npos,
-           "error texts: [" + texts[0] + "] [" + texts[1] + "]");
-
-    std::string error;
-    const std::unique_ptr<HttpSession> session = Win32Http(kDeadlineMs).OpenSession(kAgent, error);
-    if (session == nullptr)
-        return Expect(false, "a session opens"), true;
-    CheckAnswers(*session, argv[2]);
     // A body that stops half way is given up at the deadline of the whole
     // request, counted from the opening of its address: not before, so a read
     // that failed at once does not pass for one that timed out, and late by
     // thread start-up and wake-up at most.
     const ULONGLONG start = ::GetTickCount64();
-    const std::unique_ptr<HttpRequest> stalled = session->OpenUrl(argv[2] + std::string("/stall"));
+    const std::unique_ptr<HttpRequest> stalled = session->OpenUrl(server + "/stall");
     ::Sleep(kDeadlineMs / 2); // stands for the program's work between the two
     std::string body;
     const bool timedOut = stalled != nullptr && stalled->ReadBody(kLargestBody, body, error) ==

@@ -2,15 +2,12 @@
 
 #include "platform/win32/Win32Window.h"
 
-#include <string>
-
 // Prints "ok: WHAT" or "FAIL: WHAT" on a line of its own and counts a failure.
 void Expect(bool condition, const std::string& what);
 
 // The groups of checks, each on services of its own, with the hidden window
 // as the owner of what they open.
-void CheckModalLoops(const Win32Window& window);
-void CheckModelessDialogs(const Win32Window& window);
+void CheckDialogs(Win32Window& window);
 void CheckProcessStart(const Win32Window& window);
 
 // The HTTP mode, "--http SERVER": checks the HTTP service against the test

@@ -2,8 +2,6 @@
 
 // Resources of the services test program.
 #define IDD_SAMPLE 100
-#define IDC_SAMPLE_OTHER 1013
 #define IDD_MODELESS 101
 #define IDD_MISSING 999
-#define IDS_SHORT 100
 #define IDS_LONG 101

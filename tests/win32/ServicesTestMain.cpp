@@ -30,8 +30,7 @@ int main(int argc, char** argv) {
         Win32Window window;
         QuietEvents events;
         window.CreateHiddenWindow("Vellinor1", events);
-        CheckModalLoops(window);
-        CheckModelessDialogs(window);
+        CheckDialogs(window);
         CheckProcessStart(window);
     }
     std::printf("%d failed\n", g_failures);
