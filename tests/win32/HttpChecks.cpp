@@ -7,7 +7,7 @@ constexpr const char* kAgent = "VellinorServicesTest";
 constexpr std::size_t kLargestBody = 65536;
 // Short enough for the checks, long enough for a loaded machine to open and
 // read a local address well within it.
-constexpr unsigned kDeadlineMs = 3000;
+constexpr unsigned kDeadlineMs = 4000;
 
 bool RunHttpChecks(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[1], "--http") != 0)
@@ -51,7 +51,9 @@ bool RunHttpChecks(int argc, char** argv) {
     // thread start-up and wake-up at most.
     const ULONGLONG start = ::GetTickCount64();
     const std::unique_ptr<HttpRequest> stalled = session->OpenUrl(server + "/stall");
-    ::Sleep(kDeadlineMs / 2); // stands for the program's work between the two
+    // Stands for the program's work between the two; a read given a deadline
+    // of its own would end this much too late.
+    ::Sleep(kDeadlineMs - 500);
     std::string body;
     const bool timedOut = stalled != nullptr && stalled->ReadBody(kLargestBody, body, error) ==
                                                     HttpRequest::BodyRead::TimedOut;
