@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The real Win32 services (hidden window, timers, menus, modal and modeless
-# dialogs, message boxes, process start) checked by a test program of their
-# own under Wine.
+# The real Win32 services that the program's own scenarios cannot show
+# (message boxes and modal dialogs, modeless dialogs, process start) checked by
+# a test program of their own under Wine.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/services-test.sh

@@ -1,140 +1,85 @@
 #include "platform/win32/Win32Dialogs.h"
-#include "platform/win32/Win32Timers.h"
-#include "platform/win32/Win32Window.h"
-#include "tests/win32/DialogInput.h"
-#include "tests/win32/Placement.h"
-#include "tests/win32/QuietEvents.h"
+#include "platform/win32/Win32Messages.h"
+#include "platform/win32/Win32ModelessDialogs.h"
+#include "platform/win32/Win32Program.h"
 #include "tests/win32/ServiceChecks.h"
 #include "tests/win32/ServicesTestIds.h"
 
-#include <string>
+#include <thread>
+
+// A modal loop runs until its window closes, so what looks at the window and
+// answers it runs on a thread of its own meanwhile.
 
 namespace {
 
-constexpr const char* kDialogTitle = "Services Test Dialog";
-
-// Fills the controls when the dialog opens, changes them on "Other" and
-// reads them back on OK.
-class SampleHandler : public DialogHandler {
-public:
-    void OnInitDialog(DialogControls& controls) override {
-        calls += "init ";
-        controls.SetText(IDC_SAMPLE_EDIT, "Typed here");
-        controls.SetChecked(IDC_SAMPLE_CHECK, true);
-    }
-    void OnOK(DialogControls& controls) override {
-        calls += "ok ";
-        textAtOk = controls.GetText(IDC_SAMPLE_EDIT);
-        checkedAtOk = controls.IsChecked(IDC_SAMPLE_CHECK);
-        DialogHandler::OnOK(controls);
-    }
-    void OnCancel(DialogControls& controls) override {
-        calls += "cancel ";
-        DialogHandler::OnCancel(controls);
-    }
-    void OnCommand(int controlId, DialogControls& controls) override {
-        calls += "command " + std::to_string(controlId) + " ";
-        controls.SetText(IDC_SAMPLE_EDIT, "Changed");
-        controls.SetChecked(IDC_SAMPLE_CHECK, false);
-    }
-
-    std::string calls;
-    std::string textAtOk;
-    bool checkedAtOk = false;
-};
-
-void PostKey(HWND dialog, WPARAM key) {
-    ::PostMessageA(dialog, WM_KEYDOWN, key, 0);
+// The dialog or box captioned TITLE once it opens; null after a generous wait.
+HWND AwaitWindow(const char* title) {
+    HWND window = nullptr;
+    for (int tries = 0; tries < 600 && window == nullptr; ++tries, ::Sleep(50))
+        window = ::FindWindowA("#32770", title);
+    return window;
 }
 
-struct DialogCase {
-    const char* name;
-    void (*act)(HWND dialog);
-    int result;
-    const char* calls;
-};
-
-const DialogCase kCases[] = {
-    {"the OK button", [](HWND d) { PostClick(d, IDOK); }, DialogHandler::kOk, "init ok "},
-    {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, DialogHandler::kOk, "init ok "},
-    {"the Cancel button", [](HWND d) { PostClick(d, IDCANCEL); }, DialogHandler::kCancel,
-     "init cancel "},
-    {"Escape", [](HWND d) { PostKey(d, VK_ESCAPE); }, DialogHandler::kCancel, "init cancel "},
-    {"the close box", [](HWND d) { ::PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); },
-     DialogHandler::kCancel, "init cancel "},
-    {"another button, then OK",
-     [](HWND d) {
-         PostClick(d, IDC_SAMPLE_OTHER);
-         PostClick(d, IDOK);
-     },
-     DialogHandler::kOk, "init command 1013 ok "},
-};
-
-// Looks at the open dialog from inside its loop, then acts on it once.
-class DialogDriver : public TimerSink {
+// What reaches it; like the progress window, it leaves the window open on
+// OK and Cancel.
+class RecordingHandler : public DialogHandler {
 public:
-    DialogDriver(const DialogCase& test, const WindowService& window)
-        : m_case(test), m_window(window) {}
+    void OnOK(DialogControls&) override { heard += "ok "; }
+    void OnCancel(DialogControls&) override { heard += "cancel "; }
 
-    void OnTimer(unsigned) override {
-        const HWND dialog = ::FindWindowA("#32770", kDialogTitle);
-        if (dialog == nullptr || acted)
-            return;
-        acted = true;
-        ownerDisabled = !m_window.IsHiddenWindowEnabled();
-        owner = ::GetWindow(dialog, GW_OWNER);
-        centred = IsCentredOnWorkArea(dialog);
-        m_case.act(dialog);
-    }
-
-    bool acted = false;
-    bool ownerDisabled = false;
-    HWND owner = nullptr;
-    bool centred = false;
-
-private:
-    const DialogCase& m_case;
-    const WindowService& m_window;
+    std::string heard;
 };
 
 } // namespace
 
-void CheckModalDialogs(CheckList& checks) {
-    Win32Window window;
-    QuietEvents events;
-    window.CreateHiddenWindow("Vellinor1", events);
-    Win32Dialogs dialogs(window);
-    Win32Timers timers;
+void CheckDialogs(Win32Window& window) {
+    Win32Dialogs modalDialogs(window);
+    DialogHandler plain;
+    std::thread user(
+        [] { ::PostMessageA(AwaitWindow("Services Test Dialog"), WM_KEYDOWN, VK_RETURN, 0); });
+    Expect(modalDialogs.RunModal(IDD_SAMPLE, plain) == DialogHandler::kOk,
+           "Enter in a dialog's edit box presses the default button, OK");
+    user.join();
+    Expect(modalDialogs.RunModal(IDD_MISSING, plain) == DialogService::kFailed,
+           "a dialog with no template fails");
 
-    for (const DialogCase& test : kCases) {
-        const std::string by = std::string(" (") + test.name + ")";
-        SampleHandler handler;
-        DialogDriver driver(test, window);
-        timers.SetSink(&driver);
-        const unsigned timer = timers.StartTimer(1, 50);
-        const int result = dialogs.RunModal(IDD_SAMPLE, handler);
-        timers.StopTimer(timer);
+    Win32ModelessDialogs dialogs(window);
+    Win32Program program;
+    Win32Messages messages(window, program);
+    // A dialog each, so the second must find the keyboard handed to it again.
+    for (const auto& [key, heard] : {std::pair{VK_RETURN, "ok "}, {VK_ESCAPE, "cancel "}}) {
+        RecordingHandler handler;
+        std::unique_ptr<ModelessDialog> open = dialogs.Create(IDD_MODELESS, handler);
+        const HWND dialog = ::FindWindowA("#32770", "Services Test Modeless");
+        // The program's own loop, which asks the dialog manager about no
+        // dialog, runs until the key has been taken: a quit message comes
+        // after every other.
+        ::PostMessageA(dialog, WM_KEYDOWN, key, 0);
+        window.PostQuit(0);
+        window.RunMessageLoop();
+        Expect(open != nullptr && ::GetWindow(dialog, GW_OWNER) == window.Handle() &&
+                   handler.heard == heard && ::IsWindowVisible(dialog),
+               "a modeless dialog owned by the hidden window hears key " + std::to_string(key) +
+                   " and stays open");
 
-        checks.Expect(driver.acted, "timers tick inside the dialog's loop" + by);
-        checks.Expect(result == test.result, "the dialog's result" + by);
-        checks.ExpectEqual(test.calls, handler.calls, "the handler's calls" + by);
-        checks.Expect(driver.ownerDisabled && window.IsHiddenWindowEnabled(),
-                      "the hidden window is disabled only while the dialog is open" + by);
-        checks.Expect(driver.owner == window.Handle(), "the hidden window owns the dialog" + by);
-        checks.Expect(driver.centred, "the dialog is centred on the work area" + by);
-        if (test.result == DialogHandler::kOk) {
-            const bool changed = std::string(test.calls).find("command") != std::string::npos;
-            checks.ExpectEqual(changed ? "Changed" : "Typed here", handler.textAtOk,
-                               "text written by the handler is read back" + by);
-            checks.Expect(handler.checkedAtOk == !changed,
-                          "the check box reads as the handler left it" + by);
-        }
+        // A box raised over it, as over the progress window: captioned with
+        // the program's name, its text in its control 65535.
+        std::thread reader([dialog] {
+            const HWND box = AwaitWindow("vellinor-win32-services-test");
+            char shown[1024] = {};
+            char expected[1024] = {};
+            ::GetDlgItemTextA(box, 65535, shown, sizeof shown);
+            ::LoadStringA(::GetModuleHandleA(nullptr), IDS_LONG, expected, sizeof expected);
+            Expect(box != nullptr && std::string(shown) == expected &&
+                       ::GetWindow(box, GW_OWNER) == dialog && !::IsWindowEnabled(dialog),
+                   "a box over it shows a text longer than the first buffer tried, modal to it");
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+        messages.ShowMessage(IDS_LONG, MessageService::kIconStop);
+        reader.join();
+        open.reset();
+        Expect(!::IsWindow(dialog), "the window goes with its object");
     }
-    timers.SetSink(nullptr);
-
-    SampleHandler unused;
-    checks.Expect(dialogs.RunModal(IDD_MISSING, unused) == DialogService::kFailed &&
-                      unused.calls.empty(),
-                  "a missing template fails without calling the handler");
-    window.DestroyHiddenWindow();
+    Expect(dialogs.Create(IDD_MISSING, plain) == nullptr,
+           "a missing template gives no modeless dialog");
 }

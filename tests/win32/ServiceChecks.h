@@ -1,21 +1,19 @@
 #pragma once
 
-#include "tests/win32/CheckList.h"
+#include "platform/win32/Win32Window.h"
 
-// The groups of checks, each on services of its own.
-void CheckHiddenWindow(CheckList& checks);
-void CheckTimers(CheckList& checks);
-void CheckMenus(CheckList& checks);
-void CheckModalDialogs(CheckList& checks);
-void CheckModelessDialogs(CheckList& checks);
-void CheckMessageBoxes(CheckList& checks);
-void CheckProcessStart(CheckList& checks, const char* ownPath);
+// Prints "ok: WHAT" or "FAIL: WHAT" on a line of its own and counts a failure.
+void Expect(bool condition, const std::string& what);
 
-// The HTTP mode of the program, "--http SERVER REFUSED": checks the HTTP
-// service against the test server at SERVER (http://127.0.0.1:PORT) and an
-// address nobody listens on, and returns the number that failed; -1 when the
-// program was not started in that mode.
-int RunHttpChecks(int argc, char** argv);
+// The groups of checks, each on services of its own, with the hidden window
+// as the owner of what they open.
+void CheckDialogs(Win32Window& window);
+void CheckProcessStart(const Win32Window& window);
 
-// The child mode of the program: writes a marker file and ends.
-int RunAsChild(int argc, char** argv);
+// The HTTP mode, "--http SERVER": checks the HTTP service against the test
+// server at SERVER (http://127.0.0.1:PORT); false when not started in that
+// mode.
+bool RunHttpChecks(int argc, char** argv);
+// The child mode, "--child MARKER": writes the program's own path to the file
+// MARKER and ends the process. Returns when not started in that mode.
+void RunAsChild(int argc, char** argv);
