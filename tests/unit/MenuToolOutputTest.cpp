@@ -98,6 +98,13 @@ TEST(MenuToolOutput, UnpackTextNamesWhatNoTextGivesBack) {
             << exported.problems[i];
     root.m_arrChildren.clear();
     EXPECT_NE(std::string::npos, ExportMenuText(menu).problems.back().find("no entries"));
+    // A site whose line alone passes the bytes the program reads.
+    menu.m_wMenuNumber = 9;
+    root.m_strCaption = "Root";
+    Add<CMenuSite>(root, "Long").m_strUrl = std::string(kMaxBodyBytes, 'u');
+    const MenuTextExport tooLong = ExportMenuText(menu);
+    ASSERT_EQ(1u, tooLong.problems.size());
+    EXPECT_NE(std::string::npos, tooLong.problems[0].find("only the first 65,536"));
 }
 
 // Regedit's layout: a backslash ends a line that another pair would take past
