@@ -8,7 +8,7 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/wine.sh
 . "$here/lib/wine.sh"
 
-native_tool=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
+native_tool=$E2E_MENU_TOOL
 windows_tool=$(find "$VELLINOR_WINDOWS_BUILD" -name vellinor-menu.exe -not -path '*/CMakeFiles/*' \
     -print -quit 2>/dev/null)
 if [ ! -x "$native_tool" ] || [ -z "$windows_tool" ]; then

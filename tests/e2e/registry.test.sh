@@ -10,9 +10,8 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/wine.sh"
 
 probe=$VELLINOR_WINDOWS_BUILD/tests/e2e/registry-probe.exe
-native_tool=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
-if [ ! -f "$probe" ] || [ ! -x "$native_tool" ]; then
-    echo "FAIL: not built: ${probe} or ${native_tool}"
+if [ ! -f "$probe" ] || [ ! -x "$E2E_MENU_TOOL" ]; then
+    echo "FAIL: not built: ${probe} or ${E2E_MENU_TOOL}"
     exit 1
 fi
 
@@ -26,17 +25,16 @@ export TZ=IST-5:30
 key='HKCU\Software\Vellinor'
 
 probe() {
-    "$WINE" "$probe" "$@" </dev/null | tr -d '\r'
+    wine_run "$probe" "$@" </dev/null | tr -d '\r'
 }
 
 # reg query's value lines as "NAME TYPE DATA", sorted.
 registry_values() {
-    "$WINE" reg query "$1" </dev/null 2>/dev/null | tr -d '\r' |
-        sed -n 's/^    \([^ ]*\)    \([^ ]*\)    \(.*\)$/\1 \2 \3/p' | sort
+    reg_query "$1" | sed -n 's/^    \([^ ]*\)    \([^ ]*\)    \(.*\)$/\1 \2 \3/p' | sort
 }
 
 reg_set() {
-    "$WINE" reg add "$key" /f "$@" </dev/null >/dev/null 2>&1 || fail "reg add $*"
+    harness_run reg 0 "$WINE" reg add "$key" /f "$@" </dev/null >/dev/null || fail "reg add $*"
 }
 
 # compare LABEL EXPECTED ACTUAL
@@ -52,16 +50,15 @@ compare() {
 tab=$'\t'
 printf '%s\n' 1 2.1.2.5 37 'BEGIN Sites' "News${tab}news.htm" - 'BEGIN &Reference' \
     "Episodes${tab}episodes.htm" END END >"$E2E_DIR/menu.txt"
-"$native_tool" pack "$E2E_DIR/menu.txt" -o "$E2E_DIR/menu.bin" || fail "vellinor-menu pack"
-packed=$(od -An -v -tx1 "$E2E_DIR/menu.bin" | tr -d ' \n' | tr 'a-f' 'A-F')
+packed=$(packed_hex "$E2E_DIR/menu.txt")
 [ -n "$packed" ] || fail "vellinor-menu pack gave nothing"
 
 # No key yet: the first run shows the preferences, and reading creates nothing.
 compare "first run without a key" "FirstRun=133" "$(probe show | grep '^FirstRun=')"
-"$WINE" reg query "$key" </dev/null >/dev/null 2>&1 && fail "loading created the key"
+! reg_query "$key" >/dev/null || fail "loading created the key"
 
 # 3,000,000,000 is 2065-01-24 05:20:00 UTC, past the signed 32-bit range.
-probe store "Z:${E2E_DIR//\//\\}\\menu.txt" 3000000000 >"$E2E_ARTIFACTS/store.txt" ||
+probe store "$(winepath_of "$E2E_DIR/menu.txt")" 3000000000 >"$E2E_ARTIFACTS/store.txt" ||
     fail "registry-probe store: $(cat "$E2E_ARTIFACTS/store.txt")"
 registry_values "$key" >"$E2E_ARTIFACTS/stored-values.txt"
 # The connect prompt kept its built-in value, so nothing was written for it.

@@ -13,6 +13,15 @@
 #                             failure printed instead
 #   fail_if_harness_failed    a failure for tools that failed unasked
 #   wine_import_reg FILE      stores the keys and values of a .reg file
+#   winepath_of FILE          a file of the test's folder as the programs in
+#                             the prefix name it
+#   packed_hex FILE           the bytes the maker's tool (E2E_MENU_TOOL, the
+#                             native build) packs FILE into, in the hex digits
+#                             reg query shows
+#   reg_query KEY [ARGS...]   what "reg query" shows of KEY (nothing when it
+#                             is missing), without its CRs
+#   reg_value KEY NAME        the data of the value NAME ("0x…" for a number,
+#                             hex digits for bytes); nothing when it is missing
 #   wine_wait                 waits until every program of the prefix has ended
 #   wine_stop                 ends every program of the prefix
 #   xvfb_start                gives the test an X display of its own (DISPLAY)
@@ -32,6 +41,7 @@ E2E_REPO=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
 : "${VELLINOR_WINDOWS_BUILD:=$E2E_REPO/build/windows}"
 : "${VELLINOR_NATIVE_BUILD:=$E2E_REPO/build/native}"
 export VELLINOR_WINDOWS_BUILD VELLINOR_NATIVE_BUILD
+E2E_MENU_TOOL=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
 
 # Debian installs no wine on PATH; these are the 64-bit loader and server.
 WINE=${WINE:-/usr/lib/wine/wine64}
@@ -165,6 +175,24 @@ wine_run() {
 
 wine_import_reg() {
     harness_run regedit 0 "$WINE" regedit /S "$1"
+}
+
+winepath_of() {
+    printf 'Z:%s' "$1" | tr / "\\\\"
+}
+
+packed_hex() {
+    "$E2E_MENU_TOOL" pack "$1" -o "$1.bin" >/dev/null &&
+        od -An -v -tx1 "$1.bin" | tr -d ' \n' | tr a-f A-F
+}
+
+# reg answers 1 for a key or value that is not there.
+reg_query() {
+    harness_run reg 0,1 "$WINE" reg query "$@" </dev/null | tr -d '\r'
+}
+
+reg_value() {
+    reg_query "$1" /v "$2" | sed -n "s/^    $2    [A-Z_]*    //p"
 }
 
 # Waits until every program of the prefix has ended and its server is gone.
