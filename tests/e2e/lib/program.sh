@@ -17,6 +17,8 @@
 #                               file is fetched from
 #   export_settings FILE        the settings key as a .reg file (UTF-16, as
 #                               Wine's reg writes it)
+#   keep_settings               the settings key as it is now, for
+#   expect_settings_unchanged WHEN  a failure when it changed since
 #   start_program               starts the program; no browser starts recorded
 #   wait_for_program_end SECONDS  program_status is then its exit code
 #   stop_program                closes or ends a program still running
@@ -27,7 +29,16 @@
 #   choose_from_end INDEX       the same, counting from the last item: 1 is
 #                               "E&xit", 2 "&About", 3 "&Update Now" and 4
 #                               "Pre&ferences..."
+#   expect_program_end WHAT [CODE]  the program ends (with exit code CODE),
+#                               no icon left
 #   exit_program                "E&xit" from the menu: exit code 0, no icon left
+#   open_dialog TITLE NAME      waits for the dialog TITLE: `controls` lists its
+#                               controls, `shot` (NAME.png) shows it
+#   expect_layout TEMPLATE      the open dialog stands as TEMPLATE puts it
+#                               (see check_dialog_layout)
+#   expect_default_button ID    ID is the open dialog's default button
+#   expect_menu_items COUNT WHAT  the icon's menu shows COUNT items, and a
+#                               click elsewhere closes it
 #   expect_message_box TEXT [ICON]
 #                               a message box with TEXT (line breaks and all)
 #                               and an icon, "stop" or "information" when ICON
@@ -52,7 +63,6 @@
 # screenshot that shows it.
 
 E2E_PROGRAM=$VELLINOR_WINDOWS_BUILD/app/Vellinor.exe
-E2E_MENU_TOOL=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
 E2E_STAND_IN=$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe
 
 passes=0 scenario=setup
@@ -206,9 +216,14 @@ export_settings() {
     harness_run reg 0,1 "$WINE" reg export 'HKCU\Software\Vellinor' "$(winepath_of "$1")" >/dev/null
 }
 
-# A file of the test's folder as the programs in the prefix name it.
-winepath_of() {
-    printf 'Z:%s' "$1" | tr / "\\\\"
+keep_settings() {
+    export_settings "$E2E_ARTIFACTS/$scenario-before.reg"
+}
+
+expect_settings_unchanged() {
+    export_settings "$E2E_ARTIFACTS/$scenario-$1.reg"
+    cmp -s "$E2E_ARTIFACTS/$scenario-before.reg" "$E2E_ARTIFACTS/$scenario-$1.reg" ||
+        fail "$1: the stored settings changed: $E2E_ARTIFACTS/$scenario-{before,$1}.reg"
 }
 
 # --- The program -------------------------------------------------------------
@@ -303,16 +318,23 @@ choose_from_end() {
     choose "-$1"
 }
 
+# expect_program_end WHAT [CODE]: WHAT ended the program, with exit code CODE
+# when one is given, and took its icon away.
+expect_program_end() {
+    if ! wait_for_program_end 30; then
+        fail "$1 did not end the program; screen: $(desktop_shot "$scenario-after-end")"
+        return 1
+    fi
+    [ -z "${2:-}" ] || [ "$program_status" -eq "$2" ] ||
+        fail "$1 ended the program with exit code $program_status, expected $2"
+    desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null ||
+        fail "the icon stayed in the notification area after $1; screen: $(desktop_shot "$scenario-icon-left")"
+}
+
 exit_program() {
     open_menu 3 || return 1
     choose_from_end 1 || return 1
-    if ! wait_for_program_end 30; then
-        fail "\"E&xit\" did not end the program; screen: $(desktop_shot "$scenario-after-exit")"
-        return 1
-    fi
-    [ "$program_status" -eq 0 ] || fail "\"E&xit\" ended the program with exit code $program_status, expected 0"
-    desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null ||
-        fail "the icon stayed in the notification area after \"E&xit\"; screen: $(desktop_shot "$scenario-icon-left")"
+    expect_program_end '"E&xit"' 0
 }
 
 # The helper prints a text's line breaks as they are, so a line that does not
@@ -350,6 +372,39 @@ expect_no_menu() {
         fail "$1: a menu is open; screen: $(desktop_shot "$scenario-unexpected-menu")"
         desktop_click 300 300 1
     fi
+}
+
+controls='' shot=''
+open_dialog() {
+    if ! controls=$(dialog_controls "$1"); then
+        fail "no dialog \"$1\"; screen: $(desktop_shot "$scenario-no-dialog")"
+        return 1
+    fi
+    shot=$(desktop_shot "$scenario-$2")
+    printf '%s\n' "$controls" >"$E2E_ARTIFACTS/$scenario-$2-controls.txt"
+}
+
+expect_layout() {
+    local differences
+    differences=$(check_dialog_layout "$controls" "$1") ||
+        fail "the dialog differs from its template; screen: $shot
+    ${differences//$'\n'/$'\n'    }"
+}
+
+expect_default_button() {
+    awk -F'\t' -v id="$1" '$1 == id && $4 ~ /default/' <<<"$controls" | grep -q . ||
+        fail "button $1 is not the default button; screen: $shot"
+}
+
+expect_menu_items() {
+    local shot items
+    open_menu 3 || return 1
+    shot=$(desktop_shot "$scenario-menu-$1")
+    items=$(menu_item_centers "$menu_place" "$shot" | wc -l)
+    [ "$items" -eq "$1" ] || fail "$2: the menu shows $items items, expected $1; screen: $shot"
+    desktop_click 300 300 1
+    desktop_helper menus 0 "$DESKTOP_WAIT" >/dev/null ||
+        fail "$2: a click elsewhere left the menu open; screen: $(desktop_shot "$scenario-still-open")"
 }
 
 # A message box is titled with the program's name.
