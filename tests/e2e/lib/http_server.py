@@ -1,25 +1,24 @@
 #!/usr/bin/env python3
-"""A local HTTP server for the end-to-end tests, on 127.0.0.1 only.
-
-It serves files from a folder and answers a few paths of its own, each one a
-way a real server behaves:
-
-  /fixed            200 with FIXED_BODY
-  /status/CODE      that status with a short page
-  /size/N           200 with N bytes (byte i is i % 251), sent in uneven pieces
-  /chunked/N        the same bytes in chunked transfer encoding
-  /redirect/PATH    302 to /PATH
-  /echo             200 with the request's method and user agent, one a line
-  /close            reads the request and closes the connection unanswered
-  /silent           reads the request and never answers
-  /stall            sends the head and ten of the 1000 bytes it announces,
-                    then nothing more
-
-Anything else is a file of the served folder (--root), or 404.
-
-Usage: http_server.py --ready FILE [--root DIR]. Once it takes connections it
-writes "PORT REFUSED_PORT" to FILE: its own port and one nobody listens on.
-"""
+# A local HTTP server for the end-to-end tests, on 127.0.0.1 only.
+#
+# It serves files from a folder and answers a few paths of its own, each one a
+# way a real server behaves:
+#
+#   /fixed            200 with FIXED_BODY
+#   /status/CODE      that status with a short page
+#   /size/N           200 with N bytes (byte i is i % 251), sent in uneven pieces
+#   /chunked/N        the same bytes in chunked transfer encoding
+#   /redirect/PATH    302 to /PATH
+#   /echo             200 with the request's method and user agent, one a line
+#   /close            reads the request and closes the connection unanswered
+#   /silent           reads the request and never answers
+#   /stall            sends the head and ten of the 1000 bytes it announces,
+#                     then nothing more
+#
+# Anything else is a file of the served folder (--root), or 404.
+#
+# Usage: http_server.py --ready FILE [--root DIR]. Once it takes connections it
+# writes "PORT REFUSED_PORT" to FILE: its own port and one nobody listens on.
 
 import argparse
 import http.server
@@ -39,7 +38,7 @@ def pattern(size):
 
 
 def pieces(data):
-    """The data in pieces of uneven sizes, as a server's writes may come."""
+    # The data in pieces of uneven sizes, as a server's writes may come.
     start, turn = 0, 0
     while start < len(data):
         size = PIECES[turn % len(PIECES)]
