@@ -50,8 +50,24 @@ start_with() {
     wait_for_icon
 }
 
+# bold_items PLACE SHOT: which items of the menu at PLACE the screenshot SHOT
+# shows in bold: those whose letters' strokes are about two pixels wide (the
+# mean length of the short dark runs along their rows), not one.
+bold_items() {
+    local left width center _ item=0
+    read -r left _ width _ <<<"$1"
+    while read -r _ center; do
+        item=$((item + 1))
+        convert "$2" -crop "$((width * 6 / 10))x12+$((left + 3))+$((center - 6))" +repage -colorspace gray \
+            -threshold 25% -depth 8 txt:- | awk -F'[ ,:()]+' -v item="$item" '
+            function end() { if (run > 0 && run <= 3) { pixels += run; runs++ } run = 0 }
+            NR > 1 { if ($1 == 0) end(); if ($3 == 0) run++; else end() }
+            END { end(); if (runs && pixels / runs >= 1.7) print item }'
+    done < <(menu_item_centers "$1" "$2") | xargs
+}
+
 # The icon, its hidden window and its tooltip; a left and a right click open
-# the same menu, its bottom-right corner at the pointer (Wine may lift a menu
+# the same menu, the first entry in bold as the default, its bottom-right corner at the pointer (Wine may lift a menu
 # out of the taskbar, to just above it), and a click elsewhere closes it,
 # choosing nothing. With a sub-menu first, a double click does nothing at all;
 # a site chosen from the menu is the only browser start. "E&xit" ends the
@@ -70,6 +86,9 @@ scenario_icon_clicks_and_exit() {
     for button in 1 3; do
         # Reference, News, then the fixed four.
         expect_menu_items 6 "button $button" || return
+        [ "$(bold_items "$menu_place" "$E2E_ARTIFACTS/$scenario-menu-6.png")" = 1 ] ||
+            fail "button $button: the menu shows items [$(bold_items "$menu_place" "$E2E_ARTIFACTS/$scenario-menu-6.png")]" \
+                "in bold, expected the first alone; screen: $E2E_ARTIFACTS/$scenario-menu-6.png"
         read -r left top width height <<<"$menu_place"
         if [ $((left + width - icon_x)) -gt 1 ] || [ $((icon_x - left - width)) -gt 1 ] ||
             [ $((top + height - icon_y)) -gt 1 ] || [ $((top + height)) -lt $((taskbar_top - 1)) ]; then
