@@ -87,8 +87,11 @@ head -c 65536 "$E2E_DIR/long.txt" >"$E2E_DIR/long-read.txt"
 
 # The message texts, exactly as the program's string table gives them.
 new_menu_text='Found and loaded a new menu.'
+# shellcheck disable=SC2034 # named in the table of the failed checks
 no_connection_text=$'Faild to connect to server.\n\nWill try to use locally saved data.'
+# shellcheck disable=SC2034 # named in the table of the failed checks
 read_failed_text=$'Failed to read required data from server. Try again later.\n\nWill try to use locally saved data.'
+# shellcheck disable=SC2034 # named in the table of the failed checks
 new_format_text='The data on the server is in a new format not supported by this version of Vellinor. Please go to the Vellinor home page and download the latest version of the application.'
 
 stored() {

@@ -7,6 +7,7 @@
 #                            HTTP_REFUSED_PORT, one nobody listens on. Fails,
 #                            naming its log, when the server does not start.
 
+# shellcheck disable=SC2034 # the ports are for the test scripts
 http_server_start() {
     local ready=$E2E_DIR/server-ready-$RANDOM log=$E2E_ARTIFACTS/server.log
     python3 "$(dirname -- "${BASH_SOURCE[0]}")/http_server.py" "$ready" "$1" 2>>"$log" &

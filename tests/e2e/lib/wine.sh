@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2034 # scenario_failed is for the scenarios' runner
 # Helpers for the end-to-end tests that run Windows programs under Wine.
 #
 #   wine_init NAME            a fresh prefix in build/e2e/NAME, ready to run
