@@ -62,12 +62,8 @@ public:
 int Store(const char* menuFile, const char* lastQuery) {
     std::ifstream in(menuFile, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (g_pMenuData->ParseText(0, text.data(), text.size()) != 0) {
-        std::printf("the menu file does not parse\n");
-        return 1;
-    }
-    if (!g_pMenuData->BuildMenu()) {
-        std::printf("the menu gives no pop-up menu\n");
+    if (g_pMenuData->ParseText(0, text.data(), text.size()) != 0 || !g_pMenuData->BuildMenu()) {
+        std::printf("the menu file does not parse into a pop-up menu\n");
         return 1;
     }
     StoppedClock clock(std::strtoll(lastQuery, nullptr, 10));
@@ -90,13 +86,12 @@ int Store(const char* menuFile, const char* lastQuery) {
     return written ? 0 : 1;
 }
 
-std::string Hex(const std::vector<std::uint8_t>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
+template <typename Bytes> std::string Hex(const Bytes& bytes) {
     std::string hex;
-    for (std::uint8_t byte : bytes) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
-    }
+    char digits[3];
+    for (const auto byte : bytes)
+        hex.append(digits,
+                   std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(byte)));
     return hex;
 }
 
@@ -121,8 +116,7 @@ int Show() {
 
 int Names() {
     std::printf("ProgramName=%s\n", Use<ProgramService>().ProgramName().c_str());
-    const std::string ansi = Use<TextService>().Utf16ToAnsi(u"Caf\u00E9 \u4E2D");
-    std::printf("Ansi=%s\n", Hex(std::vector<std::uint8_t>(ansi.begin(), ansi.end())).c_str());
+    std::printf("Ansi=%s\n", Hex(Use<TextService>().Utf16ToAnsi(u"Caf\u00E9 \u4E2D")).c_str());
     return 0;
 }
 

@@ -3,17 +3,16 @@
 // their texts and places, and presses keys, printing what it finds for the
 // test scripts. Run it in the same desktop as the program under test.
 //
-//   desktop-helper wait-window [--visible] [--class CLASS] TITLE SECONDS
-//       waits until a top-level window TITLE ("*": any title) exists; prints
-//       its place ("LEFT TOP WIDTH HEIGHT")
-//   desktop-helper wait-no-window [--class CLASS] TITLE SECONDS
-//       waits until no top-level window TITLE exists
-//   desktop-helper controls [--quiet] TITLE SECONDS
+//   desktop-helper window shown|any|gone CLASS TITLE SECONDS
+//       waits until a top-level window of CLASS with TITLE ("": any) is shown
+//       (visible), exists at all, or is gone; prints its place ("LEFT TOP
+//       WIDTH HEIGHT") when found
+//   desktop-helper controls TITLE SECONDS [quiet]
 //       waits for the visible dialog TITLE and prints its controls, one a line:
 //       ID, class, place, state ("visible", "enabled", "checked", "default",
 //       comma-separated) and text (none for a picture), separated by TABs;
 //       the first line is the dialog itself, with ID 0 and the place of its
-//       client area. --quiet sends the program no message, so that a dialog
+//       client area. "quiet" sends the program no message, so that a dialog
 //       whose thread is busy can be read at once: texts as the system keeps
 //       them, and no "checked" (check marks show only on the screen)
 //   desktop-helper menus COUNT SECONDS
@@ -22,72 +21,49 @@
 //   desktop-helper tray TIP COUNT SECONDS
 //       waits until exactly COUNT notification-area icons have the tooltip TIP;
 //       prints their places
-//   desktop-helper tray-list
-//       prints the place and tooltip of every notification-area icon
 //   desktop-helper keys TITLE KEY...
-//       brings the window TITLE to the front ("-": leaves the front alone) and
-//       presses the keys one after the other
-//   desktop-helper forget-icon TITLE ID
-//       makes the shell drop the icon ID of the window TITLE, as a shell that
-//       restarts does
+//       brings the window TITLE to the front and presses the keys ("Escape"
+//       or a letter) one after the other
 //   desktop-helper close TITLE
 //       asks the top-level window TITLE to close, as its close box would
-//   desktop-helper broadcast MESSAGE-NAME
-//       posts the registered message MESSAGE-NAME to every top-level window
 //   desktop-helper stay
 //       waits until it is ended, keeping the desktop open meanwhile
 //
 // Exit status: 0 when found or done, 1 when a wait ran out or nothing matched,
 // 2 on a usage error.
-#include "KeyInput.h"
 #include "ProcessEnd.h"
 #include "TrayIconList.h"
 #include "WindowLookup.h"
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr const char* kDialogClass = "#32770";
-constexpr const char* kMenuClass = "#32768";
 
-int Usage() {
-    std::fprintf(stderr, "usage: desktop-helper COMMAND ARGS... (see the source)\n");
-    return 2;
+double Seconds(const std::string& text) {
+    return std::atof(text.c_str());
 }
 
-double Seconds(const char* text) {
-    return std::atof(text);
+const char* AnyIsNull(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
 }
 
-int WaitWindow(std::vector<std::string> args, bool present) {
+int Window(const std::vector<std::string>& args) {
     WindowQuery query;
-    std::string className;
-    while (args.size() > 2) {
-        if (args[0] == "--visible") {
-            query.visibleOnly = true;
-            args.erase(args.begin());
-        } else if (args[0] == "--class" && args.size() > 3) {
-            className = args[1];
-            args.erase(args.begin(), args.begin() + 2);
-        } else {
-            return Usage();
-        }
-    }
-    if (args.size() != 2)
-        return Usage();
-    query.title = args[0] == "*" ? nullptr : args[0].c_str();
-    query.className = className.empty() ? nullptr : className.c_str();
+    query.className = AnyIsNull(args[1]);
+    query.title = AnyIsNull(args[2]);
+    query.visibleOnly = args[0] == "shown";
+    const bool present = args[0] != "gone";
     HWND found = nullptr;
-    const bool done = PollFor(Seconds(args[1].c_str()), [&] {
+    const bool done = PollFor(Seconds(args[3]), [&] {
         found = FindTopLevel(query);
         return (found != nullptr) == present;
     });
@@ -96,35 +72,22 @@ int WaitWindow(std::vector<std::string> args, bool present) {
     return done ? 0 : 1;
 }
 
-std::string ControlState(HWND control, bool quiet) {
+std::string ControlState(HWND control, const char* className, bool quiet) {
     std::string state;
     const auto add = [&state](const char* word) {
-        if (!state.empty())
-            state += ',';
-        state += word;
+        state += state.empty() ? word : std::string(",") + word;
     };
     if (::IsWindowVisible(control))
         add("visible");
     if (::IsWindowEnabled(control))
         add("enabled");
-    char className[64] = {};
-    ::GetClassNameA(control, className, sizeof className);
     if (lstrcmpiA(className, "Button") == 0) {
-        const LONG_PTR style = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
-        if (style == BS_DEFPUSHBUTTON)
+        if ((::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             add("default");
         if (!quiet && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED)
             add("checked");
     }
     return state.empty() ? "-" : state;
-}
-
-// The words a control shows; a picture's text only names its resource.
-std::string ControlText(HWND control, const char* className, bool quiet) {
-    const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
-    if (lstrcmpiA(className, "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP))
-        return {};
-    return quiet ? KeptWindowText(control) : WindowText(control);
 }
 
 struct ControlListing {
@@ -138,26 +101,27 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM context) {
         return TRUE; // a grandchild, such as the edit inside a combo box
     char className[64] = {};
     ::GetClassNameA(control, className, sizeof className);
+    // A picture's text only names its resource.
+    const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
+    const bool picture =
+        lstrcmpiA(className, "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP);
+    const std::string text = picture         ? ""
+                             : listing.quiet ? KeptWindowText(control)
+                                             : WindowText(control);
     std::printf("%d\t%s\t%s\t%s\t%s\n", ::GetDlgCtrlID(control), className,
-                ScreenRectText(control).c_str(), ControlState(control, listing.quiet).c_str(),
-                ControlText(control, className, listing.quiet).c_str());
+                ScreenRectText(control).c_str(),
+                ControlState(control, className, listing.quiet).c_str(), text.c_str());
     return TRUE;
 }
 
-int Controls(std::vector<std::string> args) {
+int Controls(const std::vector<std::string>& args) {
     WindowQuery query;
-    if (args.size() == 3 && args[0] == "--quiet") {
-        query.quiet = true;
-        args.erase(args.begin());
-    }
-    if (args.size() != 2)
-        return Usage();
     query.title = args[0].c_str();
     query.className = kDialogClass;
     query.visibleOnly = true;
+    query.quiet = args.size() == 3 && args[2] == "quiet";
     HWND dialog = nullptr;
-    if (!PollFor(Seconds(args[1].c_str()),
-                 [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
+    if (!PollFor(Seconds(args[1]), [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
         return 1;
     RECT client{};
     ::GetClientRect(dialog, &client);
@@ -169,125 +133,95 @@ int Controls(std::vector<std::string> args) {
     return 0;
 }
 
-int Menus(const char* count, const char* seconds) {
-    WindowQuery query;
-    query.className = kMenuClass;
-    query.visibleOnly = true;
-    const std::size_t wanted = static_cast<std::size_t>(std::atoi(count));
-    std::vector<HWND> menus;
-    if (!PollFor(Seconds(seconds), [&] {
-            menus = FindAllTopLevel(query);
-            return menus.size() == wanted;
-        }))
+// Waits until `list` gives exactly COUNT places, and prints them.
+template <typename List>
+int WaitForCount(const std::string& count, const std::string& seconds, List list) {
+    const std::size_t wanted = static_cast<std::size_t>(std::atoi(count.c_str()));
+    std::vector<std::string> places;
+    if (!PollFor(Seconds(seconds), [&] { return (places = list()).size() == wanted; }))
         return 1;
-    // A sub-menu opens above the menu it belongs to.
-    for (HWND menu : menus)
-        std::printf("%s\n", ScreenRectText(menu).c_str());
+    for (const std::string& place : places)
+        std::printf("%s\n", place.c_str());
     return 0;
 }
 
-std::vector<ShownTrayIcon> IconsWithTip(const std::string& tip) {
-    std::vector<ShownTrayIcon> icons;
+std::vector<std::string> OpenMenus() {
+    WindowQuery query;
+    query.className = "#32768";
+    query.visibleOnly = true;
+    std::vector<std::string> places;
+    // A sub-menu opens above the menu it belongs to.
+    for (HWND menu : FindAllTopLevel(query))
+        places.push_back(ScreenRectText(menu));
+    return places;
+}
+
+std::vector<std::string> TrayIcons(const std::string& tip) {
+    std::vector<std::string> places;
     for (const ShownTrayIcon& icon : ListTrayIcons())
         if (icon.tip == tip)
-            icons.push_back(icon);
-    return icons;
+            places.push_back(RectText(icon.place));
+    return places;
 }
 
-int Tray(const std::string& tip, const char* count, const char* seconds) {
-    const std::size_t wanted = static_cast<std::size_t>(std::atoi(count));
-    std::vector<ShownTrayIcon> icons;
-    if (!PollFor(Seconds(seconds), [&] {
-            icons = IconsWithTip(tip);
-            return icons.size() == wanted;
-        }))
-        return 1;
-    for (const ShownTrayIcon& icon : icons)
-        std::printf("%s\n", RectText(icon.place).c_str());
-    return 0;
+HWND TopLevel(const std::string& title) {
+    WindowQuery query;
+    query.title = title.c_str();
+    return FindTopLevel(query);
 }
 
-int TrayList() {
-    for (const ShownTrayIcon& icon : ListTrayIcons())
-        std::printf("%s\t%s\n", RectText(icon.place).c_str(), icon.tip.c_str());
-    return 0;
-}
-
-int Keys(const std::vector<std::string>& args) {
-    if (args[0] != "-") {
-        WindowQuery query;
-        query.title = args[0].c_str();
-        const HWND window = FindTopLevel(query);
-        if (window == nullptr)
-            return 1;
-        ::SetForegroundWindow(window);
+void PressKey(WORD key) {
+    INPUT inputs[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = key;
+        inputs[i].ki.wScan = static_cast<WORD>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        inputs[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
     }
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Keys go through the system's input queue, as a user's do, to whichever
+// window has the keyboard.
+int Keys(const std::vector<std::string>& args) {
+    const HWND window = TopLevel(args[0]);
+    if (window == nullptr)
+        return 1;
+    ::SetForegroundWindow(window);
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (!PressKey(args[i])) {
-            std::fprintf(stderr, "unknown key: %s\n", args[i].c_str());
+        if (args[i] == "Escape")
+            PressKey(VK_ESCAPE);
+        else if (args[i].size() == 1 && std::isalpha(static_cast<unsigned char>(args[i][0])))
+            PressKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(args[i][0]))));
+        else
             return 2;
-        }
         // Each key is taken from the queue by the window's own loop.
         ::Sleep(150);
     }
     return 0;
 }
 
-int ForgetIcon(const char* title, const char* id) {
-    WindowQuery query;
-    query.title = title;
-    const HWND window = FindTopLevel(query);
-    if (window == nullptr)
-        return 1;
-    NOTIFYICONDATAA data{};
-    data.cbSize = sizeof data;
-    data.hWnd = window;
-    data.uID = static_cast<UINT>(std::atoi(id));
-    return ::Shell_NotifyIconA(NIM_DELETE, &data) ? 0 : 1;
-}
-
-int Close(const char* title) {
-    WindowQuery query;
-    query.title = title;
-    const HWND window = FindTopLevel(query);
-    return window != nullptr && ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-}
-
-int Broadcast(const char* messageName) {
-    const UINT message = ::RegisterWindowMessageA(messageName);
-    return message != 0 && ::PostMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
-}
-
-int Run(int argc, char** argv) {
-    if (argc < 2)
-        return Usage();
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "wait-window")
-        return WaitWindow(args, true);
-    if (command == "wait-no-window")
-        return WaitWindow(args, false);
-    if (command == "controls")
-        return Controls(args);
-    if (command == "menus" && args.size() == 2)
-        return Menus(argv[2], argv[3]);
-    if (command == "tray" && args.size() == 3)
-        return Tray(args[0], argv[3], argv[4]);
-    if (command == "tray-list" && args.empty())
-        return TrayList();
-    if (command == "keys" && !args.empty())
-        return Keys(args);
-    if (command == "forget-icon" && args.size() == 2)
-        return ForgetIcon(argv[2], argv[3]);
-    if (command == "close" && args.size() == 1)
-        return Close(argv[2]);
-    if (command == "broadcast" && args.size() == 1)
-        return Broadcast(argv[2]);
-    if (command == "stay" && args.empty()) {
+int Run(const std::vector<std::string>& args) {
+    const std::string command = args.empty() ? "" : args[0];
+    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
+    if (command == "window" && rest.size() == 4)
+        return Window(rest);
+    if (command == "controls" && (rest.size() == 2 || rest.size() == 3))
+        return Controls(rest);
+    if (command == "menus" && rest.size() == 2)
+        return WaitForCount(rest[0], rest[1], OpenMenus);
+    if (command == "tray" && rest.size() == 3)
+        return WaitForCount(rest[1], rest[2], [&] { return TrayIcons(rest[0]); });
+    if (command == "keys" && rest.size() >= 2)
+        return Keys(rest);
+    if (command == "close" && rest.size() == 1)
+        return TopLevel(rest[0]) != nullptr && ::PostMessageA(TopLevel(rest[0]), WM_CLOSE, 0, 0)
+                   ? 0
+                   : 1;
+    if (command == "stay" && rest.empty())
         ::Sleep(INFINITE);
-        return 0;
-    }
-    return Usage();
+    std::fprintf(stderr, "usage: desktop-helper COMMAND ARGS... (see the source)\n");
+    return 2;
 }
 
 } // namespace
@@ -295,5 +229,5 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Lines end in LF alone, as the shell scripts that read them expect.
     _setmode(_fileno(stdout), _O_BINARY);
-    EndProcess(Run(argc, argv));
+    EndProcess(Run(std::vector<std::string>(argv + 1, argv + argc)));
 }

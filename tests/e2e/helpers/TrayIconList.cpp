@@ -8,34 +8,9 @@ namespace {
 
 constexpr std::size_t kTipCapacity = 1024; // the most a tooltip control copies out
 
-// Memory in another process, for a message whose parameter is a pointer that
-// the receiver reads and writes in its own address space.
-class RemoteBlock {
-public:
-    RemoteBlock(HANDLE process, std::size_t size)
-        : m_process(process),
-          m_address(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-    ~RemoteBlock() {
-        if (m_address != nullptr)
-            ::VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
-    }
-    RemoteBlock(const RemoteBlock&) = delete;
-    RemoteBlock& operator=(const RemoteBlock&) = delete;
-
-    char* Address() const { return static_cast<char*>(m_address); }
-    bool Write(std::size_t offset, const void* data, std::size_t size) const {
-        return ::WriteProcessMemory(m_process, Address() + offset, data, size, nullptr) != FALSE;
-    }
-    bool Read(std::size_t offset, void* data, std::size_t size) const {
-        return ::ReadProcessMemory(m_process, Address() + offset, data, size, nullptr) != FALSE;
-    }
-
-private:
-    HANDLE m_process;
-    void* m_address;
-};
-
-// Asks the tooltip control for its tools one by one; each is an icon.
+// Asks the tooltip control for its tools one by one; each is an icon. The
+// message's parameter is read and written by the shell in its own address
+// space, so it lives in a block of the shell's memory.
 void ReadTools(HWND tooltip, std::vector<ShownTrayIcon>& icons) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(tooltip, &processId);
@@ -43,42 +18,40 @@ void ReadTools(HWND tooltip, std::vector<ShownTrayIcon>& icons) {
         ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (process == nullptr)
         return;
-    {
-        RemoteBlock block(process, sizeof(TTTOOLINFOW) + kTipCapacity * sizeof(WCHAR));
-        for (WPARAM index = 0; block.Address() != nullptr; ++index) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.lpszText = reinterpret_cast<LPWSTR>(block.Address() + sizeof tool);
-            const WCHAR none = 0;
-            DWORD_PTR found = 0;
-            if (!block.Write(0, &tool, sizeof tool) ||
-                !block.Write(sizeof tool, &none, sizeof none) ||
-                !::SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, index,
-                                       reinterpret_cast<LPARAM>(block.Address()), SMTO_ABORTIFHUNG,
-                                       2000, &found) ||
-                !found)
-                break;
-            WCHAR text[kTipCapacity] = {};
-            if (!block.Read(0, &tool, sizeof tool) ||
-                !block.Read(sizeof tool, text, sizeof text - sizeof(WCHAR)))
-                break;
-
-            ShownTrayIcon icon;
-            if (tool.uFlags & TTF_IDISHWND) {
-                ::GetWindowRect(reinterpret_cast<HWND>(tool.uId), &icon.place);
-            } else if (!::IsRectEmpty(&tool.rect)) {
-                icon.place = tool.rect;
-                ::MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&icon.place), 2);
-            }
-            // A removed icon can leave its tooltip behind, with no place.
-            if (::IsRectEmpty(&icon.place))
-                continue;
-            char narrow[kTipCapacity * 2] = {};
-            ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-            icon.tip = narrow;
-            icons.push_back(icon);
+    const std::size_t size = sizeof(TTTOOLINFOW) + kTipCapacity * sizeof(WCHAR);
+    char* const block =
+        static_cast<char*>(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    for (WPARAM index = 0; block != nullptr; ++index) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = reinterpret_cast<LPWSTR>(block + sizeof tool);
+        WCHAR text[kTipCapacity] = {};
+        DWORD_PTR found = 0;
+        if (!::WriteProcessMemory(process, block, &tool, sizeof tool, nullptr) ||
+            !::WriteProcessMemory(process, block + sizeof tool, text, sizeof(WCHAR), nullptr) ||
+            !::SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(block),
+                                   SMTO_ABORTIFHUNG, 2000, &found) ||
+            !found || !::ReadProcessMemory(process, block, &tool, sizeof tool, nullptr) ||
+            !::ReadProcessMemory(process, block + sizeof tool, text, sizeof text - sizeof(WCHAR),
+                                 nullptr))
+            break;
+        ShownTrayIcon icon;
+        if (tool.uFlags & TTF_IDISHWND) {
+            ::GetWindowRect(reinterpret_cast<HWND>(tool.uId), &icon.place);
+        } else if (!::IsRectEmpty(&tool.rect)) {
+            icon.place = tool.rect;
+            ::MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&icon.place), 2);
         }
+        // A removed icon can leave its tooltip behind, with no place.
+        if (::IsRectEmpty(&icon.place))
+            continue;
+        char narrow[kTipCapacity * 2] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+        icon.tip = narrow;
+        icons.push_back(icon);
     }
+    if (block != nullptr)
+        ::VirtualFreeEx(process, block, 0, MEM_RELEASE);
     ::CloseHandle(process);
 }
 

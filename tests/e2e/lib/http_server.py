@@ -1,27 +1,25 @@
 #!/usr/bin/env python3
-"""A local HTTP server for the end-to-end tests, on 127.0.0.1 only.
+# A local HTTP server for the end-to-end tests, on 127.0.0.1 only.
+#
+# It serves files from a folder and answers a few paths of its own, each one a
+# way a real server behaves:
+#
+#   /fixed            200 with FIXED_BODY
+#   /status/CODE      that status with a short page
+#   /size/N           200 with N bytes (byte i is i % 251), sent in uneven pieces
+#   /chunked/N        the same bytes in chunked transfer encoding
+#   /redirect/PATH    302 to /PATH
+#   /echo             200 with the request's method and user agent, one a line
+#   /close            reads the request and closes the connection unanswered
+#   /silent           reads the request and never answers
+#   /stall            sends the head and ten of the 1000 bytes it announces,
+#                     then nothing more
+#
+# Anything else is a file of the served folder ROOT, or 404.
+#
+# Usage: http_server.py READY ROOT. Once it takes connections it writes
+# "PORT REFUSED_PORT" to the file READY: its own port and one nobody listens on.
 
-It serves files from a folder and answers a few paths of its own, each one a
-way a real server behaves:
-
-  /fixed            200 with FIXED_BODY
-  /status/CODE      that status with a short page
-  /size/N           200 with N bytes (byte i is i % 251), sent in uneven pieces
-  /chunked/N        the same bytes in chunked transfer encoding
-  /redirect/PATH    302 to /PATH
-  /echo             200 with the request's method and user agent, one a line
-  /close            reads the request and closes the connection unanswered
-  /silent           reads the request and never answers
-  /stall            sends the head and ten of the 1000 bytes it announces,
-                    then nothing more
-
-Anything else is a file of the served folder (--root), or 404.
-
-Usage: http_server.py --ready FILE [--root DIR]. Once it takes connections it
-writes "PORT REFUSED_PORT" to FILE: its own port and one nobody listens on.
-"""
-
-import argparse
 import http.server
 import os
 import socket
@@ -38,16 +36,6 @@ def pattern(size):
     return bytes(i % 251 for i in range(size))
 
 
-def pieces(data):
-    """The data in pieces of uneven sizes, as a server's writes may come."""
-    start, turn = 0, 0
-    while start < len(data):
-        size = PIECES[turn % len(PIECES)]
-        yield data[start : start + size]
-        start += size
-        turn += 1
-
-
 class Handler(http.server.SimpleHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
@@ -55,62 +43,51 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         sys.stderr.write("%s %s\n" % (self.log_date_time_string(), format % args))
         sys.stderr.flush()
 
-    def answer(self, status, body, headers=()):
+    def head(self, status, **headers):
         self.send_response(status)
-        self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Content-Length", str(len(body)))
-        for name, value in headers:
-            self.send_header(name, value)
+        for name, value in headers.items():
+            self.send_header(name.replace("_", "-"), str(value))
         self.end_headers()
+
+    def answer(self, status, body):
+        self.head(status, Content_Type="application/octet-stream", Content_Length=len(body))
         self.wfile.write(body)
 
-    def send_in_pieces(self, body):
-        self.send_response(200)
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        for piece in pieces(body):
-            self.wfile.write(piece)
+    def send_in_pieces(self, body, chunked):
+        # The data in pieces of uneven sizes, as a server's writes may come.
+        if chunked:
+            self.head(200, Transfer_Encoding="chunked")
+        else:
+            self.head(200, Content_Length=len(body))
+        start, turn = 0, 0
+        while start < len(body):
+            piece = body[start : start + PIECES[turn % len(PIECES)]]
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece) if chunked else piece)
             self.wfile.flush()
             time.sleep(0.01)
-
-    def send_chunked(self, body):
-        self.send_response(200)
-        self.send_header("Transfer-Encoding", "chunked")
-        self.end_headers()
-        for piece in pieces(body):
-            self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
-            self.wfile.flush()
-            time.sleep(0.01)
-        self.wfile.write(b"0\r\n\r\n")
+            start, turn = start + len(piece), turn + 1
+        if chunked:
+            self.wfile.write(b"0\r\n\r\n")
 
     def do_GET(self):
-        parts = self.path.split("?")[0].strip("/").split("/", 1)
-        name, rest = parts[0], parts[1] if len(parts) > 1 else ""
+        name, _, rest = self.path.split("?")[0].strip("/").partition("/")
         if name == "fixed":
             self.answer(200, FIXED_BODY)
         elif name == "status" and rest.isdigit():
             self.answer(int(rest), b"<html><body>Status %s from the test server</body></html>" % rest.encode())
-        elif name == "size" and rest.isdigit():
-            self.send_in_pieces(pattern(int(rest)))
-        elif name == "chunked" and rest.isdigit():
-            self.send_chunked(pattern(int(rest)))
+        elif name in ("size", "chunked") and rest.isdigit():
+            self.send_in_pieces(pattern(int(rest)), name == "chunked")
         elif name == "redirect":
-            self.send_response(302)
-            self.send_header("Location", "/" + rest)
-            self.send_header("Content-Length", "0")
-            self.end_headers()
+            self.head(302, Location="/" + rest, Content_Length=0)
         elif name == "echo":
-            agent = self.headers.get("User-Agent", "")
-            self.answer(200, ("%s\n%s" % (self.command, agent)).encode("latin-1"))
+            self.answer(200, ("%s\n%s" % (self.command, self.headers.get("User-Agent", ""))).encode("latin-1"))
         elif name == "close":
             self.close_connection = True
             self.connection.shutdown(socket.SHUT_RDWR)
         elif name == "silent":
             never.wait()
         elif name == "stall":
-            self.send_response(200)
-            self.send_header("Content-Length", "1000")
-            self.end_headers()
+            self.head(200, Content_Length=1000)
             self.wfile.write(pattern(10))
             self.wfile.flush()
             never.wait()
@@ -118,29 +95,18 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             super().do_GET()
 
 
-def unused_port():
+def main(ready, root):
+    server = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", 0), lambda *args: Handler(*args, directory=root))
+    server.daemon_threads = True
     with socket.socket() as probe:
         probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--ready", required=True)
-    parser.add_argument("--root", default=os.getcwd())
-    options = parser.parse_args()
-
-    def handler(*args, **kwargs):
-        return Handler(*args, directory=options.root, **kwargs)
-
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    server.daemon_threads = True
-    refused = unused_port()
-    with open(options.ready + ".tmp", "w") as ready:
-        ready.write("%d %d\n" % (server.server_address[1], refused))
-    os.replace(options.ready + ".tmp", options.ready)
+        refused = probe.getsockname()[1]
+    with open(ready + ".tmp", "w") as file:
+        file.write("%d %d\n" % (server.server_address[1], refused))
+    os.replace(ready + ".tmp", ready)
     server.serve_forever()
 
 
 if __name__ == "__main__":
-    main()
+    main(*sys.argv[1:3])

@@ -7,19 +7,12 @@
 #                            HTTP_REFUSED_PORT, one nobody listens on. Fails,
 #                            naming its log, when the server does not start.
 
+# shellcheck disable=SC2034 # the ports are for the test scripts
 http_server_start() {
-    local ready=$E2E_DIR/server-ready log=$E2E_ARTIFACTS/server.log tries pid
-    rm -f "$ready"
-    python3 "$(dirname -- "${BASH_SOURCE[0]}")/http_server.py" --ready "$ready" --root "$1" \
-        2>"$log" &
-    pid=$!
-    e2e_at_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null"
-    for ((tries = 0; tries < 100; tries++)); do
-        [ -s "$ready" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if ! read -r HTTP_PORT HTTP_REFUSED_PORT <"$ready" 2>/dev/null || [ -z "${HTTP_REFUSED_PORT:-}" ]; then
+    local ready=$E2E_DIR/server-ready-$RANDOM log=$E2E_ARTIFACTS/server.log
+    python3 "$(dirname -- "${BASH_SOURCE[0]}")/http_server.py" "$ready" "$1" 2>>"$log" &
+    e2e_at_exit "kill $! 2>/dev/null; wait $! 2>/dev/null"
+    if ! wait_for_file "$ready" || ! read -r HTTP_PORT HTTP_REFUSED_PORT <"$ready"; then
         echo "the test's HTTP server did not start; see $log" >&2
         return 1
     fi

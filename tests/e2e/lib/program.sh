@@ -1,9 +1,9 @@
 # shellcheck shell=bash
-# shellcheck disable=SC2034 # STAND_IN_TARGET and menu_place are for the test scripts
-# Vellinor.exe under test in Wine's desktop, for the scripts that drive it
-# with real clicks. Source lib/wine.sh and lib/desktop.sh first; after
-# wine_init and desktop_start, call program_setup once (program_start_test
-# NAME does all three, and ends the test when one fails). Then:
+# shellcheck disable=SC2034 # controls, shot, menu_place are for the test scripts
+# Vellinor.exe under test in Wine's desktop (lib/desktop.sh), driven with
+# real mouse clicks on its notification-area icon, its menus and its dialogs.
+# Source lib/wine.sh and lib/desktop.sh first; program_start_test NAME makes
+# the prefix, the desktop and the stand-in browser, or ends the test. Then:
 #
 #   pack_menu NAME NUMBER LINE...   a menu file NAME.txt (format 1, this
 #                               version, menu NUMBER, then the LINEs) packed by
@@ -12,68 +12,53 @@
 #                               the settings key made anew with those DWORD
 #                               values ("LastQuery=now" is the present time)
 #                               and the menu NAME; with nothing, no key at all
-#                               (a first run)
-#   set_menu_url URL            the machine policy that says where the menu
-#                               file is fetched from
-#   export_settings FILE        the settings key as a .reg file (UTF-16, as
-#                               Wine's reg writes it)
+#   set_menu_url URL            the machine policy naming the menu's address
+#   keep_settings               the settings key as it is now, for
+#   expect_settings_unchanged WHEN  a failure when it changed since
 #   start_program               starts the program; no browser starts recorded
-#   wait_for_program_end SECONDS  program_status is then its exit code
-#   stop_program                closes or ends a program still running
 #   wait_for_icon               icon_x, icon_y: the middle of its tray icon
 #   open_menu BUTTON            clicks the icon; menu_place: the open menu
-#   choose INDEX [LEVEL]        clicks the INDEX-th item with text of the
-#                               open menu (LEVEL 1) or its open sub-menu (2)
-#   choose_from_end INDEX       the same, counting from the last item: 1 is
-#                               "E&xit", 2 "&About", 3 "&Update Now" and 4
-#                               "Pre&ferences..."
+#   choose INDEX [LEVEL]        clicks the INDEX-th item with text of the open
+#                               menu (LEVEL 1) or its open sub-menu (2);
+#                               negative counts from the end: -1 "E&xit",
+#                               -2 "&About", -3 "&Update Now", -4 "Pre&ferences..."
+#   expect_program_end WHAT [CODE]  the program ends (with exit code CODE),
+#                               no icon left
 #   exit_program                "E&xit" from the menu: exit code 0, no icon left
-#   expect_message_box TEXT [ICON]
-#                               a message box with TEXT (line breaks and all)
-#                               and an icon, "stop" or "information" when ICON
-#                               is given, closed with OK
-#   control_text CONTROLS ID    the whole text of the first control ID in
-#                               CONTROLS (output of dialog_controls), line
-#                               breaks and all
-#   expect_no_message_box WHEN
-#   expect_no_menu WHEN         no menu is open, well past the double-click
-#                               time
+#   open_dialog TITLE NAME      waits for the dialog TITLE: `controls` lists its
+#                               controls, `shot` (NAME.png) shows it
+#   expect_layout TEMPLATE      the open dialog stands as TEMPLATE puts it:
+#                               a line per control, "ID<TAB>TEXT<TAB>X Y WIDTH
+#                               HEIGHT" in dialog units ("- -": a picture's size)
+#   expect_state ID STATE       the open dialog's control ID is STATE ("default",
+#                               "checked", "!checked": not checked)
+#   expect_menu_items COUNT WHAT  the icon's menu shows COUNT items, and a
+#                               click elsewhere closes it
+#   control_text ID             the whole text of the control ID in `controls`
+#   expect_message_box TEXT [ICON]  a message box with TEXT and an icon ("stop"
+#                               or "information"), closed with OK
+#   expect_no_message_box WHEN, expect_no_menu WHEN
 #   browser_line WAY ADDRESS    the line the stand-in browser records when the
 #                               program opens ADDRESS the WAY way ("shell" or
 #                               "new-window")
-#   browser_starts              the lines recorded so far
 #   expect_browser_starts WHAT LINE...  exactly those lines are recorded
 #   run_scenarios [NAME...]     runs each function scenario_NAME of the list
-#                               `scenarios` (or only the NAMEs given), one
-#                               after the other, and prints the verdicts
+#                               `scenarios` (or only the NAMEs given), and
+#                               ends the test with the verdict
 #
-# Failures are counted by `fail MESSAGE` (lib/wine.sh); the script ends with
-# `scenarios_verdict`, whose status is the test's. Every failure names the
-# screenshot that shows it.
+# Every failure names the screenshot that shows it.
 
 E2E_PROGRAM=$VELLINOR_WINDOWS_BUILD/app/Vellinor.exe
-E2E_MENU_TOOL=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
-E2E_STAND_IN=$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe
-
+tab=$'\t'
 passes=0 scenario=setup
 
-# Before wine_init, so that a missing build fails at once.
-program_require() {
-    local needed
-    for needed in "$E2E_PROGRAM" "$E2E_MENU_TOOL" "$E2E_STAND_IN"; do
-        if [ ! -f "$needed" ]; then
-            echo "FAIL: not built: $needed"
-            return 1
-        fi
-    done
-}
-
-# program_start_test NAME: the built programs, a fresh prefix build/e2e/NAME,
-# Wine's desktop and the stand-in browser, or the test ends at once.
 program_start_test() {
-    program_require || exit 1
+    local needed
+    for needed in "$E2E_PROGRAM" "$E2E_MENU_TOOL" "$DESKTOP_HELPER"; do
+        [ -f "$needed" ] || { echo "FAIL: not built: $needed" && exit 1; }
+    done
     wine_start_test "$1"
-    if ! desktop_start || ! program_setup; then
+    if ! desktop_start || ! stand_in_browser_setup; then
         echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
         exit 1
     fi
@@ -91,17 +76,15 @@ program_start_test() {
 STAND_IN_DIR='C:\Program Files\Stand In'
 STAND_IN_TARGET='C:\StandIn\browser.exe'
 
-program_setup() {
-    STAND_IN_LOG=$WINEPREFIX/drive_c/Program\ Files/Stand\ In/browser.log
-    STAND_IN_TARGET_LOG=$WINEPREFIX/drive_c/StandIn/browser.log
-    mkdir -p "$(dirname "$STAND_IN_LOG")" "$(dirname "$STAND_IN_TARGET_LOG")"
-    cp "$E2E_STAND_IN" "$(dirname "$STAND_IN_LOG")/browser.exe"
-    cp "$E2E_STAND_IN" "$(dirname "$STAND_IN_TARGET_LOG")/browser.exe"
-    local scheme
+stand_in_browser_setup() {
+    STAND_IN_LOGS=("$WINEPREFIX/drive_c/Program Files/Stand In/browser.log" "$WINEPREFIX/drive_c/StandIn/browser.log")
+    local log scheme
+    for log in "${STAND_IN_LOGS[@]}"; do
+        mkdir -p "$(dirname "$log")"
+        cp "$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe" "$(dirname "$log")/browser.exe" || return 1
+    done
     {
-        printf 'REGEDIT4\n\n'
-        printf '[HKEY_CLASSES_ROOT\\.htm]\n@="VellinorTestPage"\n\n'
-        printf '[HKEY_CLASSES_ROOT\\.html]\n@="VellinorTestPage"\n\n'
+        printf 'REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.htm]\n@="VellinorTestPage"\n\n'
         printf '[HKEY_CLASSES_ROOT\\VellinorTestPage\\shell\\open\\command]\n@="%s"\n\n' \
             "$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --new-window \"%1\"")"
         for scheme in http https; do
@@ -109,10 +92,7 @@ program_setup() {
                 "$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --shell \"%1\"")"
         done
     } >"$E2E_DIR/stand-in-browser.reg"
-    if ! wine_import_reg "$E2E_DIR/stand-in-browser.reg"; then
-        echo "the stand-in browser could not be registered" >&2
-        return 1
-    fi
+    wine_import_reg "$E2E_DIR/stand-in-browser.reg"
 }
 
 # A string as a .reg file writes it.
@@ -125,37 +105,21 @@ browser_line() {
 }
 
 browser_starts() {
-    cat "$STAND_IN_LOG" "$STAND_IN_TARGET_LOG" 2>/dev/null | tr -d '\r'
-}
-
-# Waits until the stand-in has recorded COUNT starts.
-wait_for_browser_starts() {
-    local count=$1 tries
-    for ((tries = 0; tries < 150; tries++)); do
-        [ "$(browser_starts | wc -l)" -ge "$count" ] && return 0
-        sleep 0.2
-    done
-    return 1
+    cat "${STAND_IN_LOGS[@]}" 2>/dev/null | tr -d '\r'
 }
 
 expect_browser_starts() {
-    local what=$1 expected
+    local what=$1 expected tries
     shift
     expected=$(printf '%s\n' "$@")
-    if ! wait_for_browser_starts $#; then
-        fail "$what: the browser was started $(browser_starts | wc -l) time(s), expected $#:" \
-            "$expected; screen: $(desktop_shot "$scenario-no-browser")"
-        return 1
-    fi
+    for ((tries = 0; tries < 150 && $(browser_starts | wc -l) < $#; tries++)); do
+        sleep 0.2
+    done
     # A start that should not have happened may come a little after the others.
     sleep 1
-    if [ "$(browser_starts)" != "$expected" ]; then
-        fail "$what: the browser was started with
-$(browser_starts | sed 's/^/    /')
-expected
-$(printf '%s\n' "$@" | sed 's/^/    /')"
-        return 1
-    fi
+    [ "$(browser_starts)" = "$expected" ] ||
+        fail "$what: the browser was started with [$(browser_starts | tr '\n' ';')], expected [$expected];" \
+            "screen: $(desktop_shot "$scenario-browser")"
 }
 
 # --- Menus and settings ------------------------------------------------------
@@ -165,30 +129,22 @@ pack_menu() {
     shift 2
     printf '1\n2.1.2.5\n%s\n' "$number" >"$E2E_DIR/$name.txt"
     printf '%s\n' "$@" >>"$E2E_DIR/$name.txt"
-    if ! "$E2E_MENU_TOOL" pack "$E2E_DIR/$name.txt" --reg -o "$E2E_DIR/$name.reg" \
-        >"$E2E_DIR/$name.pack.log" 2>&1; then
-        echo "vellinor-menu could not pack $E2E_DIR/$name.txt: $(cat "$E2E_DIR/$name.pack.log")" >&2
-        return 1
-    fi
+    "$E2E_MENU_TOOL" pack "$E2E_DIR/$name.txt" --reg -o "$E2E_DIR/$name.reg" >&2 ||
+        { echo "FAIL: vellinor-menu could not pack $E2E_DIR/$name.txt" && exit 1; }
 }
 
 store_settings() {
-    local menu='' setting name value file=$E2E_DIR/settings.reg
-    if [ "${1:-}" = --menu ]; then
-        menu=$2
-        shift 2
-    fi
+    local menu='' setting value file=$E2E_DIR/settings.reg
+    [ "${1:-}" != --menu ] || { menu=$2 && shift 2; }
     {
         printf 'REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\Vellinor]\n\n'
-        if [ -n "$menu" ] || [ $# -gt 0 ]; then
-            printf '[HKEY_CURRENT_USER\\Software\\Vellinor]\n'
-            for setting in "$@"; do
-                name=${setting%%=*} value=${setting#*=}
-                [ "$value" = now ] && value=$(date +%s)
-                printf '"%s"=dword:%08x\n' "$name" "$value"
-            done
-            printf '\n'
-        fi
+        [ -z "$menu$*" ] || printf '[HKEY_CURRENT_USER\\Software\\Vellinor]\n'
+        for setting in "$@"; do
+            value=${setting#*=}
+            [ "$value" != now ] || value=$(date +%s)
+            printf '"%s"=dword:%08x\n' "${setting%%=*}" "$value"
+        done
+        printf '\n'
         [ -z "$menu" ] || tail -n +2 "$E2E_DIR/$menu.reg"
     } >"$file"
     wine_import_reg "$file" || fail "the settings could not be stored"
@@ -200,31 +156,35 @@ set_menu_url() {
     wine_import_reg "$E2E_DIR/policy.reg" || fail "the menu address policy could not be stored"
 }
 
+# export_settings FILE: the settings key as a .reg file (UTF-16, as Wine's reg
+# writes it); no file when there is no key, which reg answers with 1.
 export_settings() {
     rm -f "$1"
-    # reg fails when there is no key, which leaves no file: an answer.
     harness_run reg 0,1 "$WINE" reg export 'HKCU\Software\Vellinor' "$(winepath_of "$1")" >/dev/null
 }
 
-# A file of the test's folder as the programs in the prefix name it.
-winepath_of() {
-    printf 'Z:%s' "$1" | tr / "\\\\"
+keep_settings() {
+    export_settings "$E2E_ARTIFACTS/$scenario-before.reg"
+}
+
+expect_settings_unchanged() {
+    export_settings "$E2E_ARTIFACTS/$scenario-$1.reg"
+    cmp -s "$E2E_ARTIFACTS/$scenario-before.reg" "$E2E_ARTIFACTS/$scenario-$1.reg" ||
+        fail "$1: the stored settings changed: $E2E_ARTIFACTS/$scenario-{before,$1}.reg"
 }
 
 # --- The program -------------------------------------------------------------
 
 program_pid='' program_status=''
-
 start_program() {
-    rm -f "$STAND_IN_LOG" "$STAND_IN_TARGET_LOG"
+    rm -f "${STAND_IN_LOGS[@]}"
     "$WINE" "$E2E_PROGRAM" </dev/null >>"$E2E_DIR/program.log" 2>&1 &
     program_pid=$!
-    program_status=
 }
 
 wait_for_program_end() {
-    local seconds=$1 tries
-    for ((tries = 0; tries < seconds * 5; tries++)); do
+    local tries
+    for ((tries = 0; tries < $1 * 5; tries++)); do
         if ! kill -0 "$program_pid" 2>/dev/null; then
             wait "$program_pid"
             program_status=$?
@@ -236,30 +196,25 @@ wait_for_program_end() {
 }
 
 # After a scenario: a program still running is asked to close, and ended if
-# it does not, so that the next scenario starts alone.
+# it does not, so that the next scenario starts alone; whatever it left open,
+# such as a menu, goes with a click on the desktop.
 stop_program() {
-    [ -n "$program_pid" ] || return 0
-    if kill -0 "$program_pid" 2>/dev/null; then
+    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
         desktop_helper close Vellinor1 >/dev/null
-        if ! wait_for_program_end 20; then
-            kill -9 "$program_pid" 2>/dev/null
-            wait "$program_pid" 2>/dev/null
-        fi
+        wait_for_program_end 20 || { kill -9 "$program_pid" && wait "$program_pid"; } 2>/dev/null
     fi
     program_pid=
-    # Whatever it left open, such as a menu, goes with a click on the desktop.
-    desktop_click 300 300 1
+    desktop_click 300 300
 }
 
 icon_x='' icon_y=''
 wait_for_icon() {
-    local center
-    if ! center=$(tray_icon_center Vellinor); then
-        fail "no icon with the tooltip \"Vellinor\" appeared in the notification area" \
-            "(icons: $(desktop_helper tray-list | tr '\n' ';')); screen: $(desktop_shot "$scenario-no-icon")"
+    local left top width height
+    if ! read -r left top width height < <(desktop_helper tray Vellinor 1 "$DESKTOP_WAIT"); then
+        fail "no icon with the tooltip \"Vellinor\" appeared; screen: $(desktop_shot "$scenario-no-icon")"
         return 1
     fi
-    read -r icon_x icon_y <<<"$center"
+    icon_x=$((left + width / 2)) icon_y=$((top + height / 2))
 }
 
 menu_place=''
@@ -267,124 +222,154 @@ open_menu() {
     # Away first, so that the click is a fresh arrival on the icon.
     harness_run xdotool 0 xdotool mousemove 300 300
     desktop_click "$icon_x" "$icon_y" "$1"
-    if ! menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT"); then
-        fail "a click with button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")"
-        return 1
-    fi
-}
-
-# menu_item INDEX LEVEL: "X Y" of the item, counted from the end when INDEX
-# is negative.
-menu_item() {
-    local index=$1 level=$2 places place shot items
-    places=$(desktop_helper menus "$level" "$DESKTOP_WAIT") || {
-        fail "expected $level open menu(s); screen: $(desktop_shot "$scenario-menus")"
-        return 1
-    }
-    place=$(sed -n "${level}p" <<<"$places")
-    shot=$(desktop_shot "$scenario-menu-$level")
-    items=$(menu_item_centers "$place" "$shot")
-    [ "$index" -lt 0 ] && index=$(($(wc -l <<<"$items") + 1 + index))
-    if [ "$index" -lt 1 ] || [ -z "$(sed -n "${index}p" <<<"$items")" ]; then
-        fail "the menu at $place does not show the item $1; screen: $shot"
-        return 1
-    fi
-    sed -n "${index}p" <<<"$items"
+    menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT") ||
+        { fail "button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")" && return 1; }
 }
 
 choose() {
-    local item
-    item=$(menu_item "$1" "${2:-1}") || return 1
-    # shellcheck disable=SC2086
-    desktop_click $item 1
+    local index=$1 level=${2:-1} place shot items
+    place=$(desktop_helper menus "$level" "$DESKTOP_WAIT" | sed -n "${level}p")
+    shot=$(desktop_shot "$scenario-menu-$level")
+    items=$(menu_item_centers "$place" "$shot")
+    [ "$index" -gt 0 ] || index=$(($(wc -l <<<"$items") + 1 + index))
+    if [ "$index" -lt 1 ] || [ -z "$(sed -n "${index}p" <<<"$items")" ]; then
+        fail "menu $level at ${place:-(none)} does not show the item $1; screen: $shot"
+        return 1
+    fi
+    # shellcheck disable=SC2046
+    desktop_click $(sed -n "${index}p" <<<"$items")
 }
 
-choose_from_end() {
-    choose "-$1"
+expect_program_end() {
+    if ! wait_for_program_end 30; then
+        fail "$1 did not end the program; screen: $(desktop_shot "$scenario-after-end")"
+        return 1
+    fi
+    [ -z "${2:-}" ] || [ "$program_status" -eq "$2" ] ||
+        fail "$1 ended the program with exit code $program_status, expected $2"
+    desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null ||
+        fail "the icon stayed in the notification area after $1; screen: $(desktop_shot "$scenario-icon-left")"
 }
 
 exit_program() {
+    open_menu 3 && choose -1 && expect_program_end '"E&xit"' 0
+}
+
+expect_menu_items() {
+    local shot items
     open_menu 3 || return 1
-    choose_from_end 1 || return 1
-    if ! wait_for_program_end 30; then
-        fail "\"E&xit\" did not end the program; screen: $(desktop_shot "$scenario-after-exit")"
-        return 1
-    fi
-    [ "$program_status" -eq 0 ] || fail "\"E&xit\" ended the program with exit code $program_status, expected 0"
-    desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null ||
-        fail "the icon stayed in the notification area after \"E&xit\"; screen: $(desktop_shot "$scenario-icon-left")"
-}
-
-# The helper prints a text's line breaks as they are, so a line that does not
-# start like a control's line goes on the text of the control before it.
-control_text() {
-    awk -F'\t' -v id="$2" '
-        NF >= 5 && $1 ~ /^-?[0-9]+$/ && $3 ~ /^-?[0-9]+ -?[0-9]+ [0-9]+ [0-9]+$/ {
-            if (inside) exit
-            if ($1 == id) {
-                inside = 1
-                text = $0
-                for (i = 0; i < 4; i++) text = substr(text, index(text, "\t") + 1)
-                printf "%s", text
-            }
-            next
-        }
-        inside { printf "\n%s", $0 }' <<<"$1"
-}
-
-# The kind of a message box's icon, told by its colours: Wine draws the stop
-# icon red and the information icon blue.
-message_box_icon() {
-    local left top width height
-    read -r left top width height <<<"$2"
-    harness_run convert 0 convert "$1" -crop "${width}x${height}+${left}+${top}" +repage \
-        -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info: |
-        awk '{ if ($1 > $3 + 0.1 && $1 > $2 + 0.1) print "stop"
-               else if ($3 > $1 + 0.1) print "information"
-               else print "unknown" }'
+    shot=$(desktop_shot "$scenario-menu-$1")
+    items=$(menu_item_centers "$menu_place" "$shot" | wc -l)
+    [ "$items" -eq "$1" ] || fail "$2: the menu shows $items items, expected $1; screen: $shot"
+    desktop_click 300 300
+    desktop_helper menus 0 "$DESKTOP_WAIT" >/dev/null ||
+        fail "$2: a click elsewhere left the menu open; screen: $(desktop_shot "$scenario-still-open")"
 }
 
 expect_no_menu() {
     # A menu that should not open would open within the double-click time.
     if desktop_helper menus 1 2 >/dev/null; then
         fail "$1: a menu is open; screen: $(desktop_shot "$scenario-unexpected-menu")"
-        desktop_click 300 300 1
+        desktop_click 300 300
     fi
 }
 
-# A message box is titled with the program's name.
+# --- Dialogs -----------------------------------------------------------------
+
+controls='' shot=''
+open_dialog() {
+    if ! controls=$(desktop_helper controls "$1" "$DESKTOP_WAIT"); then
+        fail "no dialog \"$1\"; screen: $(desktop_shot "$scenario-no-dialog")"
+        return 1
+    fi
+    shot=$(desktop_shot "$scenario-$2")
+    printf '%s\n' "$controls" >"$E2E_ARTIFACTS/$scenario-$2-controls.txt"
+}
+
+# The dialog's base units are measured on its widest and tallest controls;
+# every control must then stand where its dialog units put it, to a pixel or
+# two, and be shown.
+expect_layout() {
+    local differences
+    differences=$(awk -F'\t' '
+        function abs(v) { return v < 0 ? -v : v }
+        NR == FNR {
+            split($3, p, " ")
+            if ($1 == 0) { cx = p[1]; cy = p[2]; next }
+            n++; id[n] = $1; text[n] = $5; state[n] = $4
+            x[n] = p[1] - cx; y[n] = p[2] - cy; w[n] = p[3]; h[n] = p[4]
+            next
+        }
+        {
+            split($3, u, " ")
+            m++; eid[m] = $1; etext[m] = $2; ex[m] = u[1]; ey[m] = u[2]; ew[m] = u[3]; eh[m] = u[4]
+            for (k = 1; k <= n; k++)
+                if (!(k in used) && id[k] == $1 && text[k] == $2) { used[k] = 1; found[m] = k; break }
+            if (ew[m] != "-" && ew[m] > widest) { widest = ew[m]; wi = m }
+            if (eh[m] != "-" && eh[m] > tallest) { tallest = eh[m]; ti = m }
+        }
+        END {
+            if (!found[wi] || !found[ti]) { print "cannot measure the base units"; exit 1 }
+            bx = w[found[wi]] * 4 / ew[wi]; by = h[found[ti]] * 8 / eh[ti]
+            for (i = 1; i <= m; i++) {
+                k = found[i]
+                if (!k) { printf "control %s \"%s\" is missing\n", eid[i], etext[i]; bad = 1; continue }
+                if (state[k] !~ /visible/) { printf "control %s \"%s\" is hidden\n", eid[i], etext[i]; bad = 1 }
+                X = ex[i] * bx / 4; Y = ey[i] * by / 8
+                W = ew[i] == "-" ? w[k] : ew[i] * bx / 4; H = eh[i] == "-" ? h[k] : eh[i] * by / 8
+                if (abs(x[k] - X) > 2 || abs(y[k] - Y) > 2 || abs(w[k] - W) > 2 || abs(h[k] - H) > 2) {
+                    printf "control %s \"%s\" at %d,%d %dx%d pixels, its template puts it at %d,%d %dx%d\n",
+                        eid[i], etext[i], x[k], y[k], w[k], h[k], X, Y, W, H
+                    bad = 1
+                }
+            }
+            exit bad
+        }' <(printf '%s\n' "$controls") <(printf '%s\n' "$1")) ||
+        fail "the dialog differs from its template; screen: $shot
+    ${differences//$'\n'/$'\n'    }"
+}
+
+expect_state() {
+    local state
+    state=$(awk -F'\t' -v id="$1" '$1 == id { print $4; exit }' <<<"$controls")
+    if [[ $2 == !* ]]; then
+        [[ ",$state," != *",${2#!},"* ]] || fail "control $1 is ${2#!}; screen: $shot"
+    else
+        [[ ",$state," == *",$2,"* ]] || fail "control $1 is not $2 but ${state:-missing}; screen: $shot"
+    fi
+}
+
+# The helper prints a text's line breaks as they are, so a line that does not
+# start like a control's line goes on the text of the control before it.
+control_text() {
+    awk -F'\t' -v id="$1" '
+        NF >= 5 && $1 ~ /^-?[0-9]+$/ && $3 ~ /^-?[0-9]+ -?[0-9]+ [0-9]+ [0-9]+$/ {
+            if (inside) exit
+            if ($1 == id) { inside = 1; text = $0; for (i = 0; i < 4; i++) text = substr(text, index(text, "\t") + 1); printf "%s", text }
+            next
+        }
+        inside { printf "\n%s", $0 }' <<<"$controls"
+}
+
+# A message box is titled with the program's name. The kind of its icon is
+# told by the colours: Wine draws the stop icon red and the information icon
+# blue.
 expect_message_box() {
-    local controls text ok shot icon_place
-    if ! controls=$(dialog_controls Vellinor); then
-        fail "no message box \"$1\"; screen: $(desktop_shot "$scenario-no-box")"
-        return 1
-    fi
-    shot=$(desktop_shot "$scenario-box")
-    text=$(control_text "$controls" 65535)
-    [ "$text" = "$1" ] || fail "the message box says \"$text\", expected \"$1\"; screen: $shot"
-    icon_place=$(awk -F'\t' '$1 == 1088 { print $3; exit }' <<<"$controls")
-    if [ -z "$icon_place" ]; then
-        fail "the message box shows no icon; screen: $shot"
-    elif [ -n "${2:-}" ] && [ "$(message_box_icon "$shot" "$icon_place")" != "$2" ]; then
-        fail "the message box's icon is not the $2 icon" \
-            "($(message_box_icon "$shot" "$icon_place")); screen: $shot"
-    fi
-    ok=$(awk -F'\t' '$2 == "Button" && $5 == "OK" { print $1; exit }' <<<"$controls")
-    if [ -z "$ok" ]; then
-        fail "the message box has no OK button: $controls"
-        return 1
-    fi
-    click_control Vellinor "$ok"
-    desktop_helper wait-no-window --class '#32770' Vellinor "$DESKTOP_WAIT" ||
-        fail "the message box stayed open after OK"
+    local left top width height icon
+    open_dialog Vellinor box || return 1
+    [ "$(control_text 65535)" = "$1" ] || fail "the message box says \"$(control_text 65535)\", expected \"$1\"; screen: $shot"
+    read -r left top width height < <(awk -F'\t' '$1 == 1088 { print $3; exit }' <<<"$controls")
+    icon=$(harness_run convert 0 convert "$shot" -crop "${width:-1}x${height:-1}+${left:-0}+${top:-0}" +repage \
+        -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info: |
+        awk '{ print ($1 > $3 + 0.1 && $1 > $2 + 0.1) ? "stop" : ($3 > $1 + 0.1) ? "information" : "none" }')
+    [ -n "${height:-}" ] && [ "$icon" = "${2:-$icon}" ] || fail "the message box shows not the ${2:-} icon but ${icon:-none}; screen: $shot"
+    click_control Vellinor "$(awk -F'\t' '$2 == "Button" && $5 == "OK" { print $1; exit }' <<<"$controls")" || return 1
+    desktop_helper window gone '#32770' Vellinor "$DESKTOP_WAIT" || fail "the message box stayed open after OK"
 }
 
 expect_no_message_box() {
-    if desktop_helper wait-window --visible --class '#32770' Vellinor 1 >/dev/null; then
-        fail "$1: a message box appeared: $(dialog_controls Vellinor | awk -F'\t' '$1 == 65535 { print $5 }');" \
-            "screen: $(desktop_shot "$scenario-unexpected-box")"
-        return 1
-    fi
+    ! desktop_helper window shown '#32770' Vellinor 1 >/dev/null ||
+        fail "$1: a message box appeared; screen: $(desktop_shot "$scenario-unexpected-box")"
 }
 
 # --- Scenarios -------------------------------------------------------------
@@ -392,27 +377,20 @@ expect_no_message_box() {
 # shellcheck disable=SC2154 # the test script lists its scenarios
 run_scenarios() {
     for scenario in "${scenarios[@]}"; do
-        if [ $# -gt 0 ] && [[ " $* " != *" $scenario "* ]]; then
-            continue
-        fi
+        [ $# -eq 0 ] || [[ " $* " == *" $scenario "* ]] || continue
         scenario_failed=0
         local started=$SECONDS
         if desktop_helper tray Vellinor 0 0 >/dev/null; then
             "scenario_$scenario"
         else
-            fail "an icon of an earlier program is still shown: $(desktop_helper tray-list | tr '\n' ';')"
+            fail "an icon of an earlier program is still shown; screen: $(desktop_shot "$scenario-icon-before")"
         fi
         stop_program
         fail_if_harness_failed
-        if [ "$scenario_failed" -eq 0 ]; then
-            echo "PASS: $scenario ($((SECONDS - started)) s)"
-            passes=$((passes + 1))
-        fi
+        [ "$scenario_failed" -ne 0 ] || { echo "PASS: $scenario ($((SECONDS - started)) s)" && passes=$((passes + 1)); }
     done
-}
-
-scenarios_verdict() {
     scenario=end fail_if_harness_failed
     echo "$passes scenario(s) passed, $failures failure(s); screenshots in $E2E_ARTIFACTS"
     [ "$failures" -eq 0 ]
+    exit
 }

@@ -1,9 +1,11 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2034 # scenario_failed is for the scenarios' runner
 # Helpers for the end-to-end tests that run Windows programs under Wine.
-# A test sources this file, calls wine_init once, and then:
 #
-#   wine_start_test NAME      wine_init NAME for a test, which ends at once,
-#                             failed, when there is no prefix
+#   wine_init NAME            a fresh prefix in build/e2e/NAME, ready to run
+#                             programs
+#   wine_start_test NAME      the same for a test, which ends, failed, when
+#                             there is no prefix
 #   wine_run PROGRAM ARGS...  runs a Windows program; its exit status is the
 #                             program's exit code
 #   harness_run WHAT ANSWERS COMMAND...
@@ -13,8 +15,16 @@
 #                             failure printed instead
 #   fail_if_harness_failed    a failure for tools that failed unasked
 #   wine_import_reg FILE      stores the keys and values of a .reg file
+#   winepath_of FILE          a file of the test's folder as the programs in
+#                             the prefix name it
+#   packed_hex FILE           the bytes the maker's tool (E2E_MENU_TOOL, the
+#                             native build) packs FILE into, in the hex digits
+#                             reg query shows
+#   reg_query KEY [ARGS...]   what "reg query" shows of KEY (nothing when it
+#                             is missing), without its CRs
+#   reg_value KEY NAME        the data of the value NAME ("0x…" for a number,
+#                             hex digits for bytes); nothing when it is missing
 #   wine_wait                 waits until every program of the prefix has ended
-#   wine_stop                 ends every program of the prefix
 #   xvfb_start                gives the test an X display of its own (DISPLAY)
 #   e2e_at_exit COMMAND       runs COMMAND when the test ends
 #
@@ -24,22 +34,21 @@
 #
 # Variables for the test (set here when the caller has not):
 #   VELLINOR_WINDOWS_BUILD, VELLINOR_NATIVE_BUILD  the build trees under test
-#   E2E_DIR        the test's folder, emptied by wine_init: build/e2e/NAME
-#   E2E_ARTIFACTS  where screenshots and outputs worth keeping go, emptied by
-#                  wine_init: build/e2e-artifacts/NAME
+#   E2E_DIR        the test's folder, emptied at the start: build/e2e/NAME
+#   E2E_ARTIFACTS  where screenshots and outputs worth keeping go, emptied at
+#                  the start: build/e2e-artifacts/NAME
 
 E2E_REPO=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
 : "${VELLINOR_WINDOWS_BUILD:=$E2E_REPO/build/windows}"
 : "${VELLINOR_NATIVE_BUILD:=$E2E_REPO/build/native}"
 export VELLINOR_WINDOWS_BUILD VELLINOR_NATIVE_BUILD
+E2E_MENU_TOOL=$VELLINOR_NATIVE_BUILD/tools/vellinor-menu
 
 # Debian installs no wine on PATH; these are the 64-bit loader and server.
 WINE=${WINE:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver64}
 
 E2E_CLEANUPS=()
-E2E_XVFB_PID=
-
 e2e_at_exit() {
     E2E_CLEANUPS+=("$1")
 }
@@ -52,39 +61,27 @@ e2e_cleanup() {
         eval "${E2E_CLEANUPS[i]}" || true
     done
     E2E_CLEANUPS=()
-    [ -n "${WINEPREFIX:-}" ] && wine_stop
-    if [ -n "$E2E_XVFB_PID" ]; then
-        kill "$E2E_XVFB_PID" 2>/dev/null
-        wait "$E2E_XVFB_PID" 2>/dev/null
-        E2E_XVFB_PID=
-    fi
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w 2>/dev/null
+    [ -z "${E2E_XVFB_PID:-}" ] || { kill "$E2E_XVFB_PID" && wait "$E2E_XVFB_PID"; } 2>/dev/null
 }
 
-# wine_init [NAME]: a fresh prefix in build/e2e/NAME (NAME defaults to the
-# test's file name), ready to run programs.
 wine_init() {
-    local name=${1:-$(basename -- "$0" .test.sh)}
-    E2E_DIR=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e/$name
-    E2E_ARTIFACTS=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e-artifacts/$name
-
+    E2E_DIR=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e/$1
+    E2E_ARTIFACTS=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e-artifacts/$1
     # A run that was killed may have left its server behind on the old prefix.
-    if [ -d "$E2E_DIR/prefix" ]; then
-        WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null || true
-    fi
+    [ ! -d "$E2E_DIR/prefix" ] || WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null
     rm -rf "$E2E_DIR" "$E2E_ARTIFACTS"
     mkdir -p "$E2E_DIR/home" "$E2E_ARTIFACTS"
-
     export WINEPREFIX=$E2E_DIR/prefix WINEARCH=win64 WINEDEBUG=-all
     # No Mono or Gecko installer prompts, no menu entries written for the
     # desktop, and a HOME of its own so the user's files stay untouched.
     export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
     export HOME=$E2E_DIR/home XDG_CONFIG_HOME=$E2E_DIR/home/.config
     export XDG_DATA_HOME=$E2E_DIR/home/.local/share XDG_CACHE_HOME=$E2E_DIR/home/.cache
-
     trap e2e_cleanup EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
-
     "$WINE" wineboot --init </dev/null >"$E2E_DIR/wineboot.log" 2>&1 || return 1
     "$WINESERVER" -w
     # A new prefix does not find Wine's own fonts, and dialogs set in
@@ -93,10 +90,7 @@ wine_init() {
 }
 
 wine_start_test() {
-    wine_init "$1" || {
-        echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log"
-        exit 1
-    }
+    wine_init "$1" || { echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log" && exit 1; }
 }
 
 # A tool that fails to run (Wine that cannot start a program, a helper that
@@ -105,10 +99,10 @@ wine_start_test() {
 # runs COMMAND with its standard error kept aside; an exit status among
 # ANSWERS ("0" or "0,1": the statuses that are the tool's answers; "any" for
 # a program whose exit code is what is under test) passes both on. Any other
-# status, and any start-up or exit failure of Wine itself, is
-# recorded as "WHAT failed: COMMAND: its error, exit N" and printed on
-# standard error. The record survives command substitutions, so the test's
-# verdict can name the cause wherever the call was made.
+# status, and any start-up or exit failure of Wine itself, is recorded as
+# "WHAT failed: COMMAND: its error, exit N" and printed on standard error.
+# The record survives command substitutions, so the test's verdict can name
+# the cause wherever the call was made.
 harness_run() {
     local what=$1 answers=$2 status=0 errors
     shift 2
@@ -125,12 +119,10 @@ harness_run() {
         rm -f "$errors"
         return "$status"
     fi
-    local record
-    local command=$*
+    local command=$* record
     record="$what failed: ${command#"$WINE "}: $(tr '\n' ' ' <"$errors" | cut -c1-600), exit $status"
     rm -f "$errors"
-    printf '%s\n' "$record" >>"$E2E_DIR/harness-failures"
-    printf '%s\n' "$record" >&2
+    printf '%s\n' "$record" | tee -a "$E2E_DIR/harness-failures" >&2
     [ "$status" -ne 0 ] || status=125
     return "$status"
 }
@@ -158,7 +150,6 @@ fail_if_harness_failed() {
     [ ! -s "$E2E_DIR/harness-failures" ] || fail "a tool failed"
 }
 
-# The program's exit code is its answer, whatever it is.
 wine_run() {
     harness_run Wine any "$WINE" "$@"
 }
@@ -167,36 +158,48 @@ wine_import_reg() {
     harness_run regedit 0 "$WINE" regedit /S "$1"
 }
 
-# Waits until every program of the prefix has ended and its server is gone.
+winepath_of() {
+    printf 'Z:%s' "$1" | tr / "\\\\"
+}
+
+packed_hex() {
+    "$E2E_MENU_TOOL" pack "$1" -o "$1.bin" >/dev/null &&
+        od -An -v -tx1 "$1.bin" | tr -d ' \n' | tr a-f A-F
+}
+
+# reg answers 1 for a key or value that is not there.
+reg_query() {
+    harness_run reg 0,1 "$WINE" reg query "$@" </dev/null | tr -d '\r'
+}
+
+reg_value() {
+    reg_query "$1" /v "$2" | sed -n "s/^    $2    [A-Z_]*    //p"
+}
+
 wine_wait() {
     "$WINESERVER" -w
 }
 
-wine_stop() {
-    "$WINESERVER" -k 2>/dev/null
-    "$WINESERVER" -w 2>/dev/null
-    return 0
-}
-
-# Starts Xvfb on a display no one uses (the server picks it) and waits until
-# it takes connections. Later calls keep the one already running.
-xvfb_start() {
-    [ -n "$E2E_XVFB_PID" ] && return 0
-    local number_file=$E2E_DIR/xvfb-display
-    : >"$number_file"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-        3>"$number_file" >"$E2E_DIR/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
+# wait_for_file FILE: until FILE has something in it, for 20 s at most.
+wait_for_file() {
     local tries
-    for ((tries = 0; tries < 100; tries++)); do
-        if [ -s "$number_file" ]; then
-            DISPLAY=:$(head -n1 "$number_file")
-            export DISPLAY
-            return 0
-        fi
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+    for ((tries = 0; tries < 200; tries++)); do
+        [ -s "$1" ] && return 0
         sleep 0.1
     done
-    echo "Xvfb did not start; see $E2E_DIR/xvfb.log" >&2
     return 1
+}
+
+# Xvfb picks a display no one uses and names it once it takes connections.
+xvfb_start() {
+    [ -z "${E2E_XVFB_PID:-}" ] || return 0
+    local display_file=$E2E_DIR/xvfb-display
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    if ! wait_for_file "$display_file"; then
+        echo "Xvfb did not start; see $E2E_DIR/xvfb.log" >&2
+        return 1
+    fi
+    DISPLAY=:$(head -n1 "$display_file")
+    export DISPLAY
 }
