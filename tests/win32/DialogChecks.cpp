@@ -5,6 +5,7 @@
 #include "tests/win32/ServiceChecks.h"
 #include "tests/win32/ServicesTestIds.h"
 
+#include <cstdlib>
 #include <thread>
 
 // A modal loop runs until its window closes, so what looks at the window and
@@ -57,10 +58,17 @@ void CheckDialogs(Win32Window& window) {
         ::PostMessageA(dialog, WM_KEYDOWN, key, 0);
         window.PostQuit(0);
         window.RunMessageLoop();
+        RECT frame{};
+        RECT work{};
+        ::GetWindowRect(dialog, &frame);
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        const bool centred = std::abs(frame.left + frame.right - work.left - work.right) <= 2 &&
+                             std::abs(frame.top + frame.bottom - work.top - work.bottom) <= 2;
         Expect(open != nullptr && ::GetWindow(dialog, GW_OWNER) == window.Handle() &&
-                   handler.heard == heard && ::IsWindowVisible(dialog),
-               "a modeless dialog owned by the hidden window hears key " + std::to_string(key) +
-                   " and stays open");
+                   handler.heard == heard && ::IsWindowVisible(dialog) && centred,
+               "a modeless dialog owned by the hidden window, centred on the work area, hears "
+               "key " +
+                   std::to_string(key) + " and stays open");
 
         // A box raised over it, as over the progress window: captioned with
         // the program's name, its text in its control 65535.
