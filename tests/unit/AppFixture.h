@@ -52,7 +52,6 @@ protected:
         NumberSites(menu->m_rootPopUp);
         const std::vector<std::uint8_t> bytes = WriteMenuArchive(*menu);
         fake.registry.Settings()["MenuData"] = {RegistryType::Binary, bytes};
-        fake.registry.Settings().SetDword("LastQuery", kStart);
     }
     // The current menu of a running program, without a start.
     void UseMenu(const std::string& body) {
@@ -64,7 +63,7 @@ protected:
     }
     bool Command(int id) { return fake.window.events->OnCommand(id); }
     void Click(unsigned mouseMessage) { fake.window.events->OnTrayNotify(10, mouseMessage); }
-    void Tick(unsigned requestedId) { fake.timers.Fire(fake.timers.IdFor(requestedId)); }
+    void Tick(unsigned requestedId) { fake.timers.Tick(requestedId); }
 
     FakePlatform fake;
 };

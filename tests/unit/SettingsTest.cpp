@@ -41,7 +41,7 @@ TEST_F(AppTest, WithoutSettingsTheFirstRunStoresOnlyWhatTheUserChanged) {
         EXPECT_EQ(chooseMonthly ? QueryInterval::kMonthly : QueryInterval::kWeekly,
                   g_settings.m_nQueryInterval);
         EXPECT_EQ(nullptr, g_pMenuData) << "no stored menu read";
-        EXPECT_EQ(0u, fake.registry.OpenHandles());
+        EXPECT_EQ(0u, fake.registry.openKeys);
         fake.registry.keys.clear();
     }
 }
@@ -90,13 +90,13 @@ TEST_F(AppTest, AnUnusableStoredMenuGivesAnEmptyTree) {
     };
     for (const auto& value : stored) {
         fake.registry.Settings()["MenuData"] = value;
-        fake.registry.Settings().SetDword("QueryInterval", 1);
+        fake.registry.Settings()["QueryInterval"] = {kDword, {1, 0, 0, 0}};
         g_settings.Load();
         ASSERT_NE(nullptr, g_pMenuData);
         EXPECT_EQ(0, g_pMenuData->m_wMenuNumber);
         EXPECT_TRUE(g_pMenuData->m_rootPopUp.m_arrChildren.empty());
         EXPECT_EQ(QueryInterval::kDaily, g_settings.m_nQueryInterval);
-        EXPECT_EQ(0u, fake.registry.OpenHandles());
+        EXPECT_EQ(0u, fake.registry.openKeys);
     }
     fake.registry.Settings()["MenuData"] = {RegistryType::Binary, archive};
     g_settings.Load();
@@ -112,7 +112,7 @@ TEST_F(AppTest, ASavedMenuReplacesTheStoredOneUnlessThereIsNoKey) {
     fake.registry.Settings()["MenuData"] = {RegistryType::Binary, {1, 2, 3}};
     g_settings.SaveMenu();
     EXPECT_EQ(WriteMenuArchive(*g_pMenuData), fake.registry.Settings()["MenuData"].second);
-    EXPECT_EQ(0u, fake.registry.OpenHandles());
+    EXPECT_EQ(0u, fake.registry.openKeys);
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -143,7 +143,7 @@ TEST_F(AppTest, SettersStoreWhatChanged) {
         row.set(true);
         EXPECT_EQ(row.stored, fake.registry.Settings().Dword(row.name)) << row.name;
         EXPECT_EQ(1u, fake.registry.Settings().size());
-        EXPECT_EQ(0u, fake.registry.OpenHandles());
+        EXPECT_EQ(0u, fake.registry.openKeys);
         fake.registry.keys.clear();
         fake.registry.createFails = true;
         row.set(false);
@@ -228,12 +228,14 @@ const DueCase kDueCases[] = {
 };
 
 TEST_F(AppTest, AScheduledCheckIsDueByLocalDate) {
-    const auto moment = [this](const char* text) {
-        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    const auto moment = [](const char* text) {
+        std::tm t{};
         if (*text == '@')
             return static_cast<TimeValue>(std::atoll(text + 1));
-        std::sscanf(text, "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
-        return fake.clock.Local(y, mo, d, h, mi, s);
+        std::sscanf(text, "%d-%d-%d %d:%d:%d", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour,
+                    &t.tm_min, &t.tm_sec);
+        t.tm_year -= 1900, --t.tm_mon, t.tm_isdst = -1;
+        return static_cast<TimeValue>(std::mktime(&t));
     };
     for (const char* zone : {"EST5EDT,M3.2.0,M11.1.0", "IST-5:30"})
         for (const DueCase& row : kDueCases) {

@@ -11,8 +11,6 @@ class UpdateTest : public AppTest {
 protected:
     UpdateTest() {
         fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
-        fake.modeless.disabledAtCreation[IDD_PROGRESS] = {IDC_RETRIEVING, IDC_CLOSING,
-                                                          IDC_BUILDING};
         fake.clock.now = kStart + 1000;
     }
     // The progress boxes as last painted: x ticked, o enabled, - disabled,
@@ -61,7 +59,7 @@ const Outcome kOutcomes[] = {
 TEST_F(UpdateTest, TellsTheOutcomeRecordsTheQueryAndTicksTheSteps) {
     for (const Outcome& row : kOutcomes) {
         fake.http.next = row.server;
-        fake.messages = FakeMessages{};
+        fake.messages.shown.clear(), fake.messages.texts.clear();
         fake.modeless.closed.clear();
         fake.window.sleeps.clear();
         g_settings.m_timeLastQuery = kStart;
