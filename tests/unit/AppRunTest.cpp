@@ -210,17 +210,18 @@ TEST_F(Running, NoTrayMenuOpensOverABrowserMessageOrADialog) {
     EXPECT_EQ((Shown{{IDS_BROWSER_FAILED, kStop}}), fake.messages.shown);
     EXPECT_EQ(1u, fake.shell.opened.size()) << "no second site from a double click";
     for (const auto& [command, dialog] :
-         {std::pair(ID_ABOUT, IDD_ABOUT), {ID_PREFERENCES, IDD_PREFERENCES}})
-        fake.dialogs.scripts.emplace(dialog,
-                                     [this](FakeDialog& open) {
-                                         Tick(CSiteMenuApp::kBlinkTimerId);
-                                         const unsigned before = fake.tray.Image(10);
-                                         Tick(CSiteMenuApp::kBlinkTimerId);
-                                         EXPECT_NE(before, fake.tray.Image(10)) << "blinking";
-                                         Click(kRightUp);
-                                         open.Press(DialogHandler::kCancel);
-                                     }),
-            Command(command);
+         {std::pair(ID_ABOUT, IDD_ABOUT), {ID_PREFERENCES, IDD_PREFERENCES}}) {
+        fake.dialogs.scripts.emplace(dialog, [this](FakeDialog& open) {
+            Tick(CSiteMenuApp::kBlinkTimerId);
+            const unsigned before = fake.tray.Image(10);
+            Tick(CSiteMenuApp::kBlinkTimerId);
+            EXPECT_NE(before, fake.tray.Image(10)) << "blinking";
+            Click(kRightUp);
+            open.Press(DialogHandler::kCancel);
+            EXPECT_FALSE(open.open) << "Cancel ends it";
+        });
+        Command(command);
+    }
     EXPECT_EQ(0u, fake.log.Count("TrackAtCursor"));
     EXPECT_EQ(static_cast<unsigned>(IDI_TRAY), fake.tray.Image(10));
     EXPECT_EQ(1u, fake.timers.running.size()) << "only the hourly timer is left";
