@@ -41,7 +41,7 @@ TEST_F(AppTest, WithoutSettingsTheFirstRunStoresOnlyWhatTheUserChanged) {
 const std::tuple<const char*, Bytes, TimeValue> kStoredValues[] = {
     {"PromptBeforeCheck", {0, 0, 0, 0}, 0},
     {"PromptBeforeConnect", {0, 0, 0, 0}, 0},
-    {"OpenNewBrowserWindow", {0, 0, 0, 1}, 1},
+    {"OpenNewBrowserWindow", {1, 0, 0, 0}, 1},
     {"QueryInterval", {0xFF, 0xFF, 0xFF, 0xFF}, -1},
     {"QueryInterval", {3, 0, 0, 0, 0, 0, 0, 0}, 2}, // too long to be read
     {"LastQuery", {0x80, 0x1B, 0x98, 0x3D}, 1033378688},
