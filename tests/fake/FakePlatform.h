@@ -21,8 +21,8 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A fake service, provided to the program while it exists.
