@@ -181,7 +181,7 @@ TEST_F(AppTest, AScheduledCheckIsDueByLocalDate) {
             g_settings.m_nQueryInterval = interval;
             g_settings.m_timeLastQuery = moment(lastQuery + savingOnly);
             fake.clock.now = moment(now);
-            EXPECT_TRUE(savingOnly && *zone == 'I' || due == g_settings.IsCheckDue())
+            EXPECT_TRUE((savingOnly && *zone == 'I') || due == g_settings.IsCheckDue())
                 << zone << " " << lastQuery;
         }
 }
