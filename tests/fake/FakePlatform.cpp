@@ -1,35 +1,54 @@
 #include "tests/fake/FakePlatform.h"
 
-#include "platform/Services.h"
+#include <cstring>
 
-FakePlatform::FakePlatform() {
-    Provide<MenuService>(&menus);
-    Provide<MessageService>(&messages);
-    Provide<TextService>(&text);
-    Provide<RegistryService>(&registry);
-    Provide<ClockService>(&clock);
-    Provide<DialogService>(&dialogs);
-    Provide<ProgramService>(&program);
-    Provide<WindowService>(&window);
-    Provide<TimerService>(&timers);
-    Provide<TrayService>(&tray);
-    Provide<ShellService>(&shell);
-    Provide<HttpService>(&http);
-    Provide<ModelessDialogService>(&modeless);
+MenuHandle FakeMenus::CreatePopupMenu() {
+    m_log.Record("CreatePopupMenu");
+    const auto handle = reinterpret_cast<MenuHandle>(static_cast<std::uintptr_t>(++m_creates));
+    if (std::count(failingCreates.begin(), failingCreates.end(), m_creates))
+        return nullptr;
+    m_menus[handle];
+    return handle;
 }
 
-FakePlatform::~FakePlatform() {
-    Provide<MenuService>(nullptr);
-    Provide<MessageService>(nullptr);
-    Provide<TextService>(nullptr);
-    Provide<RegistryService>(nullptr);
-    Provide<ClockService>(nullptr);
-    Provide<DialogService>(nullptr);
-    Provide<ProgramService>(nullptr);
-    Provide<WindowService>(nullptr);
-    Provide<TimerService>(nullptr);
-    Provide<TrayService>(nullptr);
-    Provide<ShellService>(nullptr);
-    Provide<HttpService>(nullptr);
-    Provide<ModelessDialogService>(nullptr);
+bool FakeMenus::AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) {
+    if (Find(subMenu) == nullptr ||
+        std::count(failingAttaches.begin(), failingAttaches.end(), ++m_attaches))
+        return m_log.Record("AppendSubMenu " + HandleText(menu) + " " + HandleText(subMenu)), false;
+    return Append("AppendSubMenu ", menu, {Item::SubMenu, 0, subMenu, text});
+}
+
+void FakeMenus::DestroyMenu(MenuHandle menu) {
+    m_log.Record("DestroyMenu " + HandleText(menu));
+    for (std::vector<MenuHandle> doomed{menu}; !doomed.empty();) {
+        const MenuHandle next = doomed.back();
+        doomed.pop_back();
+        if (std::vector<Item>* items = Find(next)) {
+            for (const Item& item : *items)
+                if (item.kind == Item::SubMenu)
+                    doomed.push_back(item.subMenu);
+            m_menus.erase(next);
+        }
+    }
+}
+
+std::string FakeMenus::Describe(MenuHandle menu, const std::string& indent) const {
+    std::string picture;
+    for (const Item& item : ItemsOf(menu))
+        if (item.kind == Item::Command)
+            picture += indent + item.text + " " + std::to_string(item.id) + "\n";
+        else if (item.kind == Item::Separator)
+            picture += indent + "---\n";
+        else
+            picture += indent + item.text + " >\n" + Describe(item.subMenu, indent + "  ");
+    return picture;
+}
+
+std::optional<std::uint32_t> FakeRegistry::KeyValues::Dword(const std::string& name) const {
+    auto it = find(name);
+    if (it == end() || it->second.first != RegistryType::Dword || it->second.second.size() != 4)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    std::memcpy(&value, it->second.second.data(), 4);
+    return value;
 }

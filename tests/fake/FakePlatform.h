@@ -1,41 +1,460 @@
 #pragma once
 
-#include "tests/fake/CallLog.h"
-#include "tests/fake/FakeClock.h"
-#include "tests/fake/FakeDialogs.h"
-#include "tests/fake/FakeHttp.h"
-#include "tests/fake/FakeMenus.h"
-#include "tests/fake/FakeMessages.h"
-#include "tests/fake/FakeModelessDialogs.h"
-#include "tests/fake/FakeProgram.h"
-#include "tests/fake/FakeRegistry.h"
-#include "tests/fake/FakeShell.h"
-#include "tests/fake/FakeText.h"
-#include "tests/fake/FakeTimers.h"
-#include "tests/fake/FakeTray.h"
-#include "tests/fake/FakeWindow.h"
+#include "platform/ClockService.h"
+#include "platform/CommandLineProgram.h"
+#include "platform/DialogService.h"
+#include "platform/HttpService.h"
+#include "platform/MenuService.h"
+#include "platform/MessageService.h"
+#include "platform/ModelessDialogService.h"
+#include "platform/ProgramService.h"
+#include "platform/RegistryService.h"
+#include "platform/Services.h"
+#include "platform/ShellService.h"
+#include "platform/TextService.h"
+#include "platform/TimerService.h"
+#include "platform/TrayService.h"
 
-// The whole fake platform. Constructing one provides every fake service to the
-// program; destroying it withdraws them. One instance per test.
-class FakePlatform {
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A fake service, provided to the program while it exists.
+template <class Service> struct Provided : Service {
+    Provided() { Provide<Service>(this); }
+    ~Provided() override { Provide<Service>(nullptr); }
+};
+
+template <class T> std::string HandleText(T* handle) {
+    return std::to_string(reinterpret_cast<std::uintptr_t>(handle));
+}
+
+// Calls a test may count, in order, one line each ("DestroyMenu 3").
+struct CallLog {
+    void Record(std::string line) { lines.push_back(std::move(line)); }
+    const std::vector<std::string>& Lines() const { return lines; }
+    std::size_t Count(const std::string& prefix) const {
+        return std::count_if(lines.begin(), lines.end(),
+                             [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+    }
+    std::vector<std::string> lines;
+};
+
+// Pop-up menus in memory, so tests can look at what was built and check that
+// every menu is destroyed exactly once. Handles are never reused.
+class FakeMenus : public Provided<MenuService> {
 public:
-    FakePlatform();
-    ~FakePlatform();
-    FakePlatform(const FakePlatform&) = delete;
-    FakePlatform& operator=(const FakePlatform&) = delete;
+    struct Item {
+        enum Kind { Command, Separator, SubMenu } kind;
+        int id;             // Command only
+        MenuHandle subMenu; // SubMenu only
+        std::string text;
+    };
+    explicit FakeMenus(CallLog& log) : m_log(log) {}
 
+    MenuHandle CreatePopupMenu() override;
+    bool AppendCommand(MenuHandle menu, int commandId, const std::string& text) override {
+        return Append("AppendCommand ", menu, {Item::Command, commandId, nullptr, text});
+    }
+    bool AppendSeparator(MenuHandle menu) override {
+        return Append("AppendSeparator ", menu, {Item::Separator, 0, nullptr, {}});
+    }
+    bool AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) override;
+    MenuHandle GetSubMenu(MenuHandle menu, int position) override {
+        const Item* item = At(menu, position);
+        return item != nullptr && item->kind == Item::SubMenu ? item->subMenu : nullptr;
+    }
+    void DestroyMenu(MenuHandle menu) override;
+    int GetItemId(MenuHandle menu, int position) override {
+        const Item* item = At(menu, position);
+        return item == nullptr || item->kind == Item::SubMenu ? -1 : item->id;
+    }
+    void SetDefaultItem(MenuHandle menu, int position) override {
+        m_log.Record("SetDefaultItem " + std::to_string(position) + (Find(menu) ? "" : " dead"));
+    }
+    bool TrackAtCursor(MenuHandle menu) override {
+        m_log.Record("TrackAtCursor " + HandleText(menu));
+        return Find(menu) != nullptr;
+    }
+
+    // The items of a live menu.
+    const std::vector<Item>& ItemsOf(MenuHandle menu) const { return m_menus.at(menu); }
+    // One item per line, two spaces per level: "News 1001", "---", "&Reference >".
+    std::string Describe(MenuHandle menu, const std::string& indent = "") const;
+    std::size_t LiveMenuCount() const { return m_menus.size(); }
+    // Calls on a menu that is not alive (never made, or destroyed already).
+    int DeadHandleUses() const { return m_deadHandleUses; }
+
+    // Ordinals (1-based, over the whole run) of the CreatePopupMenu and
+    // AppendSubMenu calls that fail.
+    std::vector<int> failingCreates, failingAttaches;
+
+private:
+    std::vector<Item>* Find(MenuHandle menu) {
+        auto it = m_menus.find(menu);
+        m_deadHandleUses += it == m_menus.end();
+        return it == m_menus.end() ? nullptr : &it->second;
+    }
+    const Item* At(MenuHandle menu, int position) {
+        std::vector<Item>* items = Find(menu);
+        if (items == nullptr || position < 0 || position >= static_cast<int>(items->size()))
+            return nullptr;
+        return &(*items)[static_cast<std::size_t>(position)];
+    }
+    // Logs "AppendSeparator 3", "AppendCommand 3 1001", "AppendSubMenu 3 4 More".
+    bool Append(const char* call, MenuHandle menu, Item item) {
+        m_log.Record(call + HandleText(menu) +
+                     (item.kind == Item::Command ? " " + std::to_string(item.id)
+                      : item.kind == Item::SubMenu
+                          ? " " + HandleText(item.subMenu) + " " + item.text
+                          : ""));
+        std::vector<Item>* items = Find(menu);
+        return items != nullptr && (items->push_back(item), true);
+    }
+    CallLog& m_log;
+    std::map<MenuHandle, std::vector<Item>> m_menus;
+    int m_creates = 0, m_attaches = 0, m_deadHandleUses = 0;
+};
+
+// A clock that stands still, in a POSIX time zone the test picks ("UTC0",
+// "EST5EDT,M3.2.0,M11.1.0"). Like the Windows C library it places only moments
+// from 1970 to the end of 3000 (UTC) in local time.
+struct FakeClock : Provided<ClockService> {
+    static constexpr TimeValue kLatest = 32535215999;
+    FakeClock() { SetTimeZone("UTC0"); }
+    TimeValue Now() override { return now; }
+    bool ToLocalTime(TimeValue time, std::tm& local) override {
+        const std::time_t moment = static_cast<std::time_t>(time);
+        return time >= 0 && time <= kLatest && localtime_r(&moment, &local) != nullptr;
+    }
+    bool FromLocalTime(std::tm local, TimeValue& time) override {
+        const TimeValue moment = std::mktime(&local);
+        return moment >= 0 && moment <= kLatest && (time = moment, true);
+    }
+    void SetTimeZone(const char* posixZone) { setenv("TZ", posixZone, 1), tzset(); }
+    TimeValue now = 1033387200; // 2002-09-30 12:00:00 UTC
+};
+
+// Registry keys by root and path; a key's handle is the key itself.
+struct FakeRegistry : Provided<RegistryService> {
+    struct KeyValues : std::map<std::string, std::pair<RegistryType, std::vector<std::uint8_t>>> {
+        void SetString(const std::string& name, const std::string& text) {
+            (*this)[name] = {RegistryType::String, {text.c_str(), text.c_str() + text.size() + 1}};
+        }
+        // The value of a REG_DWORD of four bytes.
+        std::optional<std::uint32_t> Dword(const std::string& name) const;
+    };
+    RegistryKey OpenKey(RegistryRoot root, const std::string& path) override {
+        auto it = keys.find(std::to_string(static_cast<int>(root)) + path);
+        return it == keys.end() ? nullptr
+                                : (++openKeys, reinterpret_cast<RegistryKey>(&it->second));
+    }
+    RegistryKey CreateKey(RegistryRoot root, const std::string& path) override {
+        return createFails ? nullptr : (Key(root, path), OpenKey(root, path));
+    }
+    void CloseKey(RegistryKey) override { --openKeys; }
+    bool QueryValueInfo(RegistryKey key, const std::string& name, RegistryType& type,
+                        std::size_t& size) override {
+        auto& values = *reinterpret_cast<KeyValues*>(key);
+        return values.count(name) &&
+               (type = values[name].first, size = values[name].second.size(), true);
+    }
+    // Reads only into a buffer large enough for the value.
+    bool QueryValue(RegistryKey key, const std::string& name, RegistryType& type, void* buffer,
+                    std::size_t& size) override {
+        std::size_t needed = 0;
+        if (!QueryValueInfo(key, name, type, needed) || needed > size)
+            return false;
+        const auto& bytes = (*reinterpret_cast<KeyValues*>(key))[name].second;
+        return std::copy(bytes.begin(), bytes.end(), static_cast<std::uint8_t*>(buffer)),
+               size = needed, true;
+    }
+    bool SetValue(RegistryKey key, const std::string& name, RegistryType type, const void* data,
+                  std::size_t size) override {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        (*reinterpret_cast<KeyValues*>(key))[name] = {type, {bytes, bytes + size}};
+        return ++writes;
+    }
+    // The key at path, made when missing.
+    KeyValues& Key(RegistryRoot root, const std::string& path) {
+        return keys[std::to_string(static_cast<int>(root)) + path];
+    }
+    // The user's settings, HKEY_CURRENT_USER\Software\Vellinor.
+    KeyValues& Settings() { return Key(RegistryRoot::CurrentUser, "Software\\Vellinor"); }
+    bool HasSettings() const { return keys.count("0Software\\Vellinor"); }
+
+    std::map<std::string, KeyValues> keys; // by root number and path
+    bool createFails = false;
+    int writes = 0, openKeys = 0;
+};
+
+// The controls of one dialog, which exist as soon as they are named (clear,
+// visible and enabled), and what a user does to them.
+struct FakeDialog : ModelessDialog {
+    struct Control {
+        bool checked = false, visible = true, enabled = true, titleFont = false;
+        std::string text;
+    };
+    explicit FakeDialog(DialogHandler& handler) : handler(handler) {}
+    bool IsChecked(int id) const override { return controls.count(id) && controls.at(id).checked; }
+    void SetChecked(int id, bool checked) override { controls[id].checked = checked; }
+    std::string GetText(int id) const override {
+        return controls.count(id) ? controls.at(id).text : "";
+    }
+    void SetText(int id, const std::string& text) override { controls[id].text = text; }
+    void Show(int id, bool visible) override { controls[id].visible = visible; }
+    void Enable(int id, bool enabled) override { controls[id].enabled = enabled; }
+    void SetTitleFont(int id) override { controls[id].titleFont = true; }
+    void EndDialog(int result) override { open = false, this->result = result; }
+    void Redraw() override { redrawn.push_back(controls); }
+    // A click on a push button, which a hidden or disabled button, or an
+    // ended dialog, does not take.
+    void Press(int id) {
+        if (!open || !controls[id].visible || !controls[id].enabled)
+            return;
+        id == DialogHandler::kOk       ? handler.OnOK(*this)
+        : id == DialogHandler::kCancel ? handler.OnCancel(*this)
+                                       : handler.OnCommand(id, *this);
+    }
+    // Escape cancels, even when the Cancel button is hidden.
+    void PressEscape() { open ? handler.OnCancel(*this) : void(); }
+
+    DialogHandler& handler;
+    std::map<int, Control> controls;
+    std::vector<std::map<int, Control>> redrawn; // the controls at every Redraw
+    bool open = true;
+    int result = 0;
+};
+
+// Modal dialogs answered from scripts, queued by template; a run without one
+// fails at once, and so does one whose script leaves it open.
+struct FakeDialogs : Provided<DialogService> {
+    using Script = std::function<void(FakeDialog&)>;
+    int RunModal(unsigned templateId, DialogHandler& handler) override {
+        runs.push_back(templateId);
+        const auto script = scripts.find(templateId);
+        if (script == scripts.end())
+            return kFailed;
+        FakeDialog dialog(handler);
+        handler.OnInitDialog(dialog);
+        const Script user = script->second;
+        scripts.erase(script);
+        user(dialog);
+        return dialog.open ? kFailed : dialog.result;
+    }
+    std::multimap<unsigned, Script> scripts;
+    std::vector<unsigned> runs; // templates in order
+};
+
+// Modeless windows, each kept as it was when destroyed. The progress window's
+// template disables its last three boxes.
+struct FakeModeless : Provided<ModelessDialogService> {
+    struct Window : FakeDialog {
+        Window(DialogHandler& handler, FakeModeless& owner) : FakeDialog(handler), owner(owner) {}
+        ~Window() override { owner.closed.push_back(*this); }
+        FakeModeless& owner;
+    };
+    std::unique_ptr<ModelessDialog> Create(unsigned, DialogHandler& handler) override {
+        if (!createSucceeds)
+            return nullptr;
+        auto window = std::make_unique<Window>(handler, *this);
+        for (int box : {1001, 1002, 1003})
+            window->Enable(box, false);
+        handler.OnInitDialog(*window);
+        ++created;
+        return window;
+    }
+    bool createSucceeds = true;
+    int created = 0;
+    std::vector<FakeDialog> closed;
+};
+
+// A scripted server: every request gets the answer in `next`.
+struct FakeHttp : Provided<HttpService> {
+    struct Answer {
+        bool sessionFails = false, cannotOpen = false, readFails = false, readTimesOut = false;
+        std::string error; // the internet layer's text for a failure
+        int status = 200;
+        std::string body;
+    };
+    struct Connection : HttpSession, HttpRequest {
+        explicit Connection(FakeHttp& http) : http(http) {}
+        std::unique_ptr<HttpRequest> OpenUrl(const std::string&) override {
+            return http.next.cannotOpen ? nullptr : std::make_unique<Connection>(http);
+        }
+        int StatusCode() const override { return http.next.status; }
+        BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& error) override {
+            http.largestRead = std::max(http.largestRead, maxBytes);
+            error = http.next.error;
+            body = http.next.body.substr(0, maxBytes);
+            return http.next.readFails      ? BodyRead::Failed
+                   : http.next.readTimesOut ? BodyRead::TimedOut
+                                            : BodyRead::Complete;
+        }
+        FakeHttp& http;
+    };
+    std::unique_ptr<HttpSession> OpenSession(const std::string&, std::string& error) override {
+        ++sessions;
+        if (next.sessionFails)
+            return error = next.error, nullptr;
+        return std::make_unique<Connection>(*this);
+    }
+    Answer next;
+    int sessions = 0;
+    std::size_t largestRead = 0;
+};
+
+// The hidden window: tests deliver what it would receive through `events`.
+struct FakeWindow : Provided<WindowService> {
+    bool CreateHiddenWindow(const std::string& windowName, WindowEvents& receiver) override {
+        return name = windowName, events = &receiver;
+    }
+    void DestroyHiddenWindow() override {
+        if (WindowEvents* receiver = std::exchange(events, nullptr))
+            receiver->OnDestroy();
+    }
+    WindowHandle HiddenWindowHandle() const override {
+        return reinterpret_cast<WindowHandle>(events);
+    }
+    // Runs whileLooping and returns the exit code posted so far.
+    int RunMessageLoop() override { return whileLooping(), quitCode.value(); }
+    void PostQuit(int exitCode) override { quitCode = exitCode; }
+    void PostNullMessage() override { ++nullMessages; }
+    void SetForegroundToHiddenWindow() override { ++foregroundRequests; }
+    bool IsHiddenWindowEnabled() const override { return enabled; }
+    void EnableHiddenWindow(bool on) override { enabled = on; }
+    void Beep(unsigned type) override { beeps.push_back(type); }
+    void Sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
+    unsigned DoubleClickTimeMs() const override { return 430; }
+
+    WindowEvents* events = nullptr; // null when there is no window
+    std::string name;
+    std::optional<int> quitCode;
+    std::function<void()> whileLooping;
+    bool enabled = true;
+    int nullMessages = 0, foregroundRequests = 0;
+    std::vector<unsigned> beeps, sleeps;
+};
+
+// Timers that tick when a test fires them. Identifiers are the system's own:
+// never the requested one, never used twice.
+struct FakeTimers : Provided<TimerService> {
+    void SetSink(TimerSink* to) override { sink = to; }
+    unsigned StartTimer(unsigned requestedId, unsigned periodMs) override {
+        return startSucceeds ? (running[++lastId] = {requestedId, periodMs}, lastId) : 0;
+    }
+    void StopTimer(unsigned timerId) override { unknownStops += running.erase(timerId) ? 0 : 1; }
+    // One tick of the running timer started for requestedId, if there is one.
+    void Tick(unsigned requestedId) {
+        if (const unsigned id = IdFor(requestedId))
+            sink->OnTimer(id);
+    }
+    unsigned IdFor(unsigned requestedId) const {
+        for (const auto& [id, timer] : running)
+            if (timer.first == requestedId)
+                return id;
+        return 0;
+    }
+    TimerSink* sink = nullptr;
+    std::map<unsigned, std::pair<unsigned, unsigned>> running; // id: requested id, period
+    unsigned lastId = 0x7ff0;
+    bool startSucceeds = true;
+    int unknownStops = 0;
+};
+
+// The notification area: an icon handle is its resource; adding an icon that
+// is there, or changing or deleting one that is not, fails.
+struct FakeTray : Provided<TrayService> {
+    IconHandle LoadIcon(unsigned resourceId) override {
+        return reinterpret_cast<IconHandle>(static_cast<std::uintptr_t>(resourceId));
+    }
+    bool AddIcon(const TrayIconRecord& record) override { return Apply(record, false, true); }
+    bool ModifyIcon(const TrayIconRecord& record) override { return Apply(record, true, true); }
+    bool DeleteIcon(const TrayIconRecord& record) override { return Apply(record, true, false); }
+    bool Apply(const TrayIconRecord& record, bool there, bool keep) {
+        if (shown.count(record.iconId) != there)
+            return false;
+        keep ? void(shown[record.iconId] = record) : void(shown.erase(record.iconId));
+        return true;
+    }
+    // The resource an icon shows; 0 when it is not there.
+    unsigned Image(unsigned iconId) const {
+        const auto it = shown.find(iconId);
+        return it == shown.end()
+                   ? 0
+                   : static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(it->second.icon));
+    }
+    std::map<unsigned, TrayIconRecord> shown;
+};
+
+// Starts nothing: each request is kept.
+struct FakeShell : Provided<ShellService> {
+    struct Start {
+        std::string commandLine;
+    };
+    bool ShellOpen(const std::string& address) override {
+        return opened.push_back(address), shellOpenSucceeds;
+    }
+    // Fails, as the real one does, when the line names no program.
+    bool StartProcess(const std::string& line) override {
+        started.push_back({line});
+        return ProgramPathOf(line).has_value() && startProcessSucceeds;
+    }
+    std::vector<std::string> opened;
+    std::vector<Start> started;
+    bool shellOpenSucceeds = true, startProcessSucceeds = true;
+};
+
+// Message boxes that close at once, kept as (string, icon) or (text, icon).
+struct FakeMessages : Provided<MessageService> {
+    void ShowMessage(unsigned id, unsigned icon) override { shown.push_back({id, icon}), During(); }
+    void ShowText(const std::string& text, unsigned icon) override {
+        texts.push_back({text, icon}), During();
+    }
+    void During() { whileShown ? whileShown() : void(); }
+    std::vector<std::pair<unsigned, unsigned>> shown;
+    std::vector<std::pair<std::string, unsigned>> texts;
+    std::function<void()> whileShown; // the user, while a box is open
+};
+
+// A Western code page: code units up to 0xFF are the byte of that value,
+// others '?'.
+struct FakeText : Provided<TextService> {
+    explicit FakeText(CallLog& log) : log(log) {}
+    std::string Utf16ToAnsi(const std::u16string& text) override {
+        log.Record("Utf16ToAnsi");
+        std::string ansi;
+        for (char16_t unit : text)
+            ansi.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
+        return ansi;
+    }
+    CallLog& log;
+};
+
+struct FakeProgram : Provided<ProgramService> {
+    std::string ProgramName() override { return "Vellinor"; }
+};
+
+// The whole fake platform. One per test.
+struct FakePlatform {
     CallLog log;
     FakeMenus menus{log};
-    FakeMessages messages{log};
+    FakeMessages messages;
     FakeText text{log};
-    FakeRegistry registry{log};
+    FakeRegistry registry;
     FakeClock clock;
-    FakeDialogs dialogs{log};
+    FakeDialogs dialogs;
     FakeProgram program;
-    FakeWindow window{log};
-    FakeTimers timers{log};
-    FakeTray tray{log};
-    FakeShell shell{log};
-    FakeHttp http{log};
-    FakeModelessDialogs modeless{log};
+    FakeWindow window;
+    FakeTimers timers;
+    FakeTray tray;
+    FakeShell shell;
+    FakeHttp http;
+    FakeModeless modeless;
 };

@@ -3,7 +3,10 @@
 #include "app/CurrentMenu.h"
 #include "app/SiteMenuApp.h"
 #include "app/TrayIcon.h"
+#include "menu/CommandCounter.h"
+#include "menu/MenuArchive.h"
 #include "menu/MenuData.h"
+#include "res/resource.h"
 #include "settings/Settings.h"
 #include "tests/fake/FakePlatform.h"
 
@@ -11,20 +14,56 @@
 
 #include <string>
 
-// The program's objects on a fresh fake platform, as at process start.
-class AppFixture : public testing::Test {
-protected:
-    AppFixture();
-    ~AppFixture() override;
+// A menu text with the given number and a root holding the body lines.
+inline std::string MenuText(int number, const std::string& body) {
+    return "1\n2.1.2.5\n" + std::to_string(number) + "\nBEGIN Sites\n" + body + "END\n";
+}
+// A new tree from a menu text, built.
+inline CMenuData* Parsed(const std::string& text) {
+    auto* menu = new CMenuData;
+    EXPECT_EQ(0, menu->ParseText(0, text.data(), text.size()));
+    return menu;
+}
+// The server's answer with that body.
+inline FakeHttp::Answer Body(const std::string& body, int status = 200) {
+    FakeHttp::Answer answer;
+    answer.body = body, answer.status = status;
+    return answer;
+}
 
-    // Stores the menu the text gives (numbered as an installed one would be)
-    // in the user's settings key, with the other values as a previous run
-    // left them.
-    void StoreMenu(const std::string& menuText);
-    // A menu text with the given number and a root holding the body lines.
-    static std::string MenuText(int number, const std::string& bodyLines);
-    // Starts the program: InitInstance with its result.
-    bool Start();
+// The program's objects on a fresh fake platform, as at process start: the
+// settings at their defaults for a program started at kStart, no tree yet.
+class AppTest : public testing::Test {
+protected:
+    static constexpr TimeValue kStart = 1033387200; // 2002-09-30 12:00:00 UTC
+    static constexpr unsigned kStop = MessageService::kIconStop;
+    static constexpr unsigned kInformation = MessageService::kIconInformation;
+
+    AppTest() {
+        theApp = CSiteMenuApp();
+        g_trayIcon = CTrayIcon(10);
+        g_settings.RestoreDefaults(kStart);
+    }
+    ~AppTest() override { delete std::exchange(g_pMenuData, nullptr); }
+
+    // The stored menu of an earlier run, numbered as an installed one is.
+    void StoreMenu(int number, const std::string& body) {
+        const std::unique_ptr<CMenuData> menu(Parsed(MenuText(number, body)));
+        NumberSites(menu->m_rootPopUp);
+        const std::vector<std::uint8_t> bytes = WriteMenuArchive(*menu);
+        fake.registry.Settings()["MenuData"] = {RegistryType::Binary, bytes};
+    }
+    // The current menu of a running program, without a start.
+    void UseMenu(const std::string& body) {
+        delete g_pMenuData;
+        g_pMenuData = Parsed(MenuText(5, body));
+        g_trayIcon.m_hMenu = g_pMenuData->GetMenuHandle();
+        fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
+        fake.timers.SetSink(&theApp);
+    }
+    bool Command(int id) { return fake.window.events->OnCommand(id); }
+    void Click(unsigned mouseMessage) { fake.window.events->OnTrayNotify(10, mouseMessage); }
+    void Tick(unsigned requestedId) { fake.timers.Tick(requestedId); }
 
     FakePlatform fake;
 };

@@ -6,71 +6,66 @@
 
 namespace {
 
-class BrowserLauncher : public testing::Test {
-protected:
-    void Associate(const std::string& extension, const std::string& fileType,
-                   const std::string& command) {
-        fake.registry.Key(RegistryRoot::ClassesRoot, extension).SetString("", fileType);
-        fake.registry.Key(RegistryRoot::ClassesRoot, fileType + "\\shell\\open\\command")
-            .SetString("", command);
-    }
-    std::vector<std::pair<unsigned, unsigned>> Messages() const { return fake.messages.shown; }
-
-    FakePlatform fake;
+// How a site opens: through the shell, or in a new window from the open
+// command of ".htm", else ".html"; and which message a failure shows.
+struct LaunchCase {
+    bool newWindow;
+    const char* htm;  // the command of ".htm": null for no type, "" for no command
+    const char* html; // the same for ".html"
+    bool starts;      // what the shell or the process start answers
+    const char* address;
+    const char* ran; // the command line, or the address the shell got
+    unsigned message;
 };
 
-TEST_F(BrowserLauncher, TheShellWayHandsTheAddressOver) {
-    EXPECT_TRUE(OpenUrlInBrowser(false, "http://example.com/a"));
-    EXPECT_TRUE(OpenUrlInBrowser(false, "vellinor.example/velweb"));
-    EXPECT_EQ((std::vector<std::string>{"http://example.com/a", "http://vellinor.example/velweb"}),
-              fake.shell.opened);
-    EXPECT_TRUE(fake.shell.started.empty());
+const LaunchCase kLaunches[] = {
+    {false, nullptr, nullptr, true, "vellinor.example/velweb", "http://vellinor.example/velweb", 0},
+    {true, "\"C:\\Web\\web.exe\" -new \"%1\"", nullptr, true, "http://example.com/a b\"",
+     "\"C:\\Web\\web.exe\" -new \"http://example.com/a%20b%22\"", 0},
+    {true, "", "C:\\web.exe", true, "http://example.com/", "C:\\web.exe http://example.com/", 0},
+    {true, nullptr, "C:\\web.exe %1", true, "http://example.com/",
+     "C:\\web.exe http://example.com/", 0},
+    {true, "", nullptr, true, "http://example.com/", nullptr, IDS_BROWSER_NOT_FOUND},
+    {true, "C:\\web.exe %1", nullptr, false, "http://example.com/",
+     "C:\\web.exe http://example.com/", IDS_BROWSER_FAILED},
+    {false, nullptr, nullptr, false, "http://example.com/", "http://example.com/",
+     IDS_BROWSER_FAILED},
+};
+
+TEST(BrowserLauncher, OpensTheSiteTheWayAskedOrTellsWhyNot) {
+    for (const LaunchCase& row : kLaunches) {
+        FakePlatform fake;
+        for (const auto& [extension, command] : {std::pair(".htm", row.htm), {".html", row.html}})
+            if (command != nullptr) {
+                const std::string type = extension + std::string("file");
+                fake.registry.Key(RegistryRoot::ClassesRoot, extension).SetString("", type);
+                if (*command != '\0')
+                    fake.registry.Key(RegistryRoot::ClassesRoot, type + "\\shell\\open\\command")
+                        .SetString("", command);
+            }
+        fake.shell.shellOpenSucceeds = fake.shell.startProcessSucceeds = row.starts;
+        EXPECT_EQ(row.message == 0, OpenUrlInBrowser(row.newWindow, row.address)) << row.address;
+        std::vector<std::string> ran = fake.shell.opened;
+        for (const FakeShell::Start& start : fake.shell.started)
+            ran.push_back(start.commandLine);
+        EXPECT_EQ((row.ran ? std::vector<std::string>{row.ran} : std::vector<std::string>{}), ran);
+        using Shown = std::vector<std::pair<unsigned, unsigned>>;
+        EXPECT_EQ((row.message ? Shown{{row.message, MessageService::kIconStop}} : Shown{}),
+                  fake.messages.shown);
+    }
 }
 
-TEST_F(BrowserLauncher, TheNewWindowWayStartsTheHtmOpenCommand) {
-    Associate(".htm", "WebPage", "\"C:\\Program Files\\Web\\web.exe\" -new \"%1\"");
-    EXPECT_TRUE(OpenUrlInBrowser(true, "http://example.com/a b\""));
-    ASSERT_EQ(1u, fake.shell.started.size());
-    EXPECT_EQ("\"C:\\Program Files\\Web\\web.exe\" -new \"http://example.com/a%20b%22\"",
-              fake.shell.started[0].commandLine);
-    EXPECT_EQ("C:\\Program Files\\Web\\web.exe", fake.shell.started[0].programPath);
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(BrowserLauncher, HtmlServesWhenHtmHasNoUsableCommand) {
-    fake.registry.Key(RegistryRoot::ClassesRoot, ".htm").SetString("", "Broken");
-    Associate(".html", "WebPage", "C:\\web.exe");
-    EXPECT_TRUE(OpenUrlInBrowser(true, "http://example.com/"));
-    ASSERT_EQ(1u, fake.shell.started.size());
-    EXPECT_EQ("C:\\web.exe http://example.com/", fake.shell.started[0].commandLine);
-}
-
-TEST_F(BrowserLauncher, LongAssociationsAreReadWhole) {
-    const std::string fileType = "WebPage.Document." + std::string(60, 'x');
+// Association texts longer than any small buffer are read whole.
+TEST(BrowserLauncher, ReadsLongAssociationsWhole) {
+    FakePlatform fake;
+    const std::string type = "WebPage.Document." + std::string(60, 'x');
     const std::string command = "\"C:\\" + std::string(300, 'd') + "\\web.exe\" \"%1\"";
-    Associate(".htm", fileType, command);
-    EXPECT_TRUE(OpenUrlInBrowser(true, "http://example.com/"));
-    ASSERT_EQ(1u, fake.shell.started.size());
-    EXPECT_EQ(0u, fake.shell.started[0].commandLine.find("\"C:\\" + std::string(300, 'd')));
-}
-
-TEST_F(BrowserLauncher, NoAssociationIsMessage52) {
-    EXPECT_FALSE(OpenUrlInBrowser(true, "http://example.com/"));
-    EXPECT_EQ((std::vector<std::pair<unsigned, unsigned>>{{IDS_BROWSER_NOT_FOUND, 0x10}}),
-              Messages());
-}
-
-TEST_F(BrowserLauncher, AFailedStartIsMessage51WithNoFallback) {
-    Associate(".htm", "WebPage", "C:\\web.exe \"%1\"");
-    fake.shell.startProcessSucceeds = false;
-    EXPECT_FALSE(OpenUrlInBrowser(true, "http://example.com/"));
-    fake.shell.shellOpenSucceeds = false;
-    EXPECT_FALSE(OpenUrlInBrowser(false, "http://example.com/"));
-    EXPECT_EQ((std::vector<std::pair<unsigned, unsigned>>{{IDS_BROWSER_FAILED, 0x10},
-                                                          {IDS_BROWSER_FAILED, 0x10}}),
-              Messages());
-    EXPECT_EQ(1u, fake.shell.started.size());
-    EXPECT_EQ(1u, fake.shell.opened.size());
+    fake.registry.Key(RegistryRoot::ClassesRoot, ".htm").SetString("", type);
+    fake.registry.Key(RegistryRoot::ClassesRoot, type + "\\shell\\open\\command")
+        .SetString("", command);
+    std::string read;
+    EXPECT_TRUE(GetOpenCommandForExtension(".htm", read));
+    EXPECT_EQ(command, read);
 }
 
 } // namespace
