@@ -12,11 +12,17 @@
 #                               the settings key made anew with those DWORD
 #                               values ("LastQuery=now" is the present time)
 #                               and the menu NAME; with nothing, no key at all
-#   set_menu_url URL            the machine policy naming the menu's address
+#   set_menu_url URL [ROOT]     the policy under ROOT (HKEY_LOCAL_MACHINE unless
+#                               named) naming the menu's address; none when URL
+#                               is empty. A new test's program is refused at once
+#   setting NAME                the stored value NAME (reg_value)
+#   expect_stored_menu NAME WHAT  "MenuData" is NAME.txt as the maker's tool
+#                               packs it
 #   keep_settings               the settings key as it is now, for
 #   expect_settings_unchanged WHEN  a failure when it changed since
 #   start_program               starts the program; no browser starts recorded
 #   wait_for_icon               icon_x, icon_y: the middle of its tray icon
+#   click_icon BUTTON [COUNT]   a fresh click on the icon, the pointer away first
 #   open_menu BUTTON            clicks the icon; menu_place: the open menu
 #   choose INDEX [LEVEL]        clicks the INDEX-th item with text of the open
 #                               menu (LEVEL 1) or its open sub-menu (2);
@@ -62,6 +68,8 @@ program_start_test() {
         echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
         exit 1
     fi
+    # Nothing goes beyond this machine unless a test serves a menu.
+    set_menu_url http://127.0.0.1:9/velweb/sites.txt
 }
 
 # --- The stand-in browser --------------------------------------------------
@@ -151,26 +159,39 @@ store_settings() {
 }
 
 set_menu_url() {
-    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Policies\\Vellinor]\n"MenuUrl"="%s"\n' \
-        "$(reg_string "$1")" >"$E2E_DIR/policy.reg"
+    local key="${2:-HKEY_LOCAL_MACHINE}\\Software\\Policies\\Vellinor"
+    {
+        printf 'REGEDIT4\n\n[-%s]\n\n' "$key"
+        [ -z "$1" ] || printf '[%s]\n"MenuUrl"="%s"\n' "$key" "$(reg_string "$1")"
+    } >"$E2E_DIR/policy.reg"
     wine_import_reg "$E2E_DIR/policy.reg" || fail "the menu address policy could not be stored"
 }
 
-# export_settings FILE: the settings key as a .reg file (UTF-16, as Wine's reg
-# writes it); no file when there is no key, which reg answers with 1.
-export_settings() {
-    rm -f "$1"
-    harness_run reg 0,1 "$WINE" reg export 'HKCU\Software\Vellinor' "$(winepath_of "$1")" >/dev/null
+setting() {
+    reg_value 'HKCU\Software\Vellinor' "$1"
+}
+
+# A new menu is stored after its message box has closed, so this waits a
+# little for it.
+expect_stored_menu() {
+    local expected tries
+    expected=$(packed_hex "$E2E_DIR/$1.txt")
+    for ((tries = 0; tries < 20; tries++)); do
+        [ "$(setting MenuData)" = "$expected" ] && return 0
+        sleep 0.5
+    done
+    setting MenuData >"$E2E_ARTIFACTS/$scenario-MenuData.hex"
+    fail "$2: \"MenuData\" is not $1.txt as vellinor-menu packs it: $E2E_ARTIFACTS/$scenario-MenuData.hex"
 }
 
 keep_settings() {
-    export_settings "$E2E_ARTIFACTS/$scenario-before.reg"
+    reg_query 'HKCU\Software\Vellinor' >"$E2E_ARTIFACTS/$scenario-before.txt"
 }
 
 expect_settings_unchanged() {
-    export_settings "$E2E_ARTIFACTS/$scenario-$1.reg"
-    cmp -s "$E2E_ARTIFACTS/$scenario-before.reg" "$E2E_ARTIFACTS/$scenario-$1.reg" ||
-        fail "$1: the stored settings changed: $E2E_ARTIFACTS/$scenario-{before,$1}.reg"
+    reg_query 'HKCU\Software\Vellinor' >"$E2E_ARTIFACTS/$scenario-$1.txt"
+    cmp -s "$E2E_ARTIFACTS/$scenario-before.txt" "$E2E_ARTIFACTS/$scenario-$1.txt" ||
+        fail "$1: the stored settings changed: $E2E_ARTIFACTS/$scenario-{before,$1}.txt"
 }
 
 # --- The program -------------------------------------------------------------
@@ -217,11 +238,15 @@ wait_for_icon() {
     icon_x=$((left + width / 2)) icon_y=$((top + height / 2))
 }
 
+# Away first, so that the click is a fresh arrival on the icon.
+click_icon() {
+    harness_run xdotool 0 xdotool mousemove 300 300
+    desktop_click "$icon_x" "$icon_y" "$1" "${2:-1}"
+}
+
 menu_place=''
 open_menu() {
-    # Away first, so that the click is a fresh arrival on the icon.
-    harness_run xdotool 0 xdotool mousemove 300 300
-    desktop_click "$icon_x" "$icon_y" "$1"
+    click_icon "$1"
     menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT") ||
         { fail "button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")" && return 1; }
 }
