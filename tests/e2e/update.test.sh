@@ -318,12 +318,8 @@ scenario_due_check_postponed() {
 # goes ahead.
 scenario_due_check_dont_ask_again() {
     start_due && click_control Vellinor 1 || return
-    local tries
     # The query prompt has gone when the dialog shown has the check box.
-    for ((tries = 0; tries < 50; tries++)); do
-        open_dialog Vellinor connect-prompt && grep -q "^1011${tab}" <<<"$controls" && break
-        sleep 0.2
-    done
+    wait_until 60 'open_dialog Vellinor connect-prompt && grep -q "^1011${tab}" <<<"$controls"'
     expect_layout "1${tab}OK${tab}186 7 50 14
 2${tab}Cancel${tab}186 24 50 14
 65535${tab}${tab}7 7 - -

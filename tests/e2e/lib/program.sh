@@ -117,12 +117,10 @@ browser_starts() {
 }
 
 expect_browser_starts() {
-    local what=$1 expected tries
+    local what=$1 expected
     shift
     expected=$(printf '%s\n' "$@")
-    for ((tries = 0; tries < 150 && $(browser_starts | wc -l) < $#; tries++)); do
-        sleep 0.2
-    done
+    wait_until 30 "[ \$(browser_starts | wc -l) -ge $# ]"
     # A start that should not have happened may come a little after the others.
     sleep 1
     [ "$(browser_starts)" = "$expected" ] ||
@@ -174,12 +172,9 @@ setting() {
 # A new menu is stored after its message box has closed, so this waits a
 # little for it.
 expect_stored_menu() {
-    local expected tries
+    local expected
     expected=$(packed_hex "$E2E_DIR/$1.txt")
-    for ((tries = 0; tries < 20; tries++)); do
-        [ "$(setting MenuData)" = "$expected" ] && return 0
-        sleep 0.5
-    done
+    wait_until 10 '[ "$(setting MenuData)" = "$expected" ]' && return 0
     setting MenuData >"$E2E_ARTIFACTS/$scenario-MenuData.hex"
     fail "$2: \"MenuData\" is not $1.txt as vellinor-menu packs it: $E2E_ARTIFACTS/$scenario-MenuData.hex"
 }
@@ -204,16 +199,9 @@ start_program() {
 }
 
 wait_for_program_end() {
-    local tries
-    for ((tries = 0; tries < $1 * 5; tries++)); do
-        if ! kill -0 "$program_pid" 2>/dev/null; then
-            wait "$program_pid"
-            program_status=$?
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
+    wait_until "$1" '! kill -0 "$program_pid" 2>/dev/null' || return 1
+    wait "$program_pid"
+    program_status=$?
 }
 
 # After a scenario: a program still running is asked to close, and ended if
