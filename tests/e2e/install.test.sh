@@ -11,14 +11,8 @@
 # Scenarios run in order: each starts from what the one before left.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=tests/e2e/lib/wine.sh
-. "$here/lib/wine.sh"
-# shellcheck source=tests/e2e/lib/desktop.sh
-. "$here/lib/desktop.sh"
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
-# shellcheck source=tests/e2e/lib/http_server.sh
-. "$here/lib/http_server.sh"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
 package=$VELLINOR_WINDOWS_BUILD/Vellinor-$version-x64.msi

@@ -7,10 +7,6 @@
 # the exit code. Screenshots are kept among the artifacts.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=tests/e2e/lib/wine.sh
-. "$here/lib/wine.sh"
-# shellcheck source=tests/e2e/lib/desktop.sh
-. "$here/lib/desktop.sh"
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
 program_start_test tray

@@ -12,14 +12,8 @@
 # of every window are kept among the artifacts.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=tests/e2e/lib/wine.sh
-. "$here/lib/wine.sh"
-# shellcheck source=tests/e2e/lib/desktop.sh
-. "$here/lib/desktop.sh"
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
-# shellcheck source=tests/e2e/lib/http_server.sh
-. "$here/lib/http_server.sh"
 # A zone half an hour off any whole-hour zone, written the POSIX way that the
 # program's C library and this script's date read alike: a time shown in the
 # wrong zone cannot pass.

@@ -2,8 +2,9 @@
 # shellcheck disable=SC2034 # controls, shot, menu_place are for the test scripts
 # Vellinor.exe under test in Wine's desktop (lib/desktop.sh), driven with
 # real mouse clicks on its notification-area icon, its menus and its dialogs.
-# Source lib/wine.sh and lib/desktop.sh first; program_start_test NAME makes
-# the prefix, the desktop and the stand-in browser, or ends the test. Then:
+# Sourcing this file sources lib/wine.sh, lib/desktop.sh and
+# lib/http_server.sh too; program_start_test NAME makes the prefix, the
+# desktop and the stand-in browser, or ends the test. Then:
 #
 #   pack_menu NAME NUMBER LINE...   a menu file NAME.txt (format 1, this
 #                               version, menu NUMBER, then the LINEs) packed by
@@ -53,6 +54,13 @@
 #                               ends the test with the verdict
 #
 # Every failure names the screenshot that shows it.
+
+# shellcheck source=tests/e2e/lib/wine.sh
+. "$(dirname -- "${BASH_SOURCE[0]}")/wine.sh"
+# shellcheck source=tests/e2e/lib/desktop.sh
+. "$(dirname -- "${BASH_SOURCE[0]}")/desktop.sh"
+# shellcheck source=tests/e2e/lib/http_server.sh
+. "$(dirname -- "${BASH_SOURCE[0]}")/http_server.sh"
 
 E2E_PROGRAM=$VELLINOR_WINDOWS_BUILD/app/Vellinor.exe
 tab=$'\t'
