@@ -73,7 +73,7 @@ wine_init() {
     E2E_DIR=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e/$1
     E2E_ARTIFACTS=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e-artifacts/$1
     # A run that was killed may have left its server behind on the old prefix.
-    [ ! -d "$E2E_DIR/prefix" ] || WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null
+    [ ! -d "$E2E_DIR/prefix" ] || WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null || true
     rm -rf "$E2E_DIR" "$E2E_ARTIFACTS"
     mkdir -p "$E2E_DIR/home" "$E2E_ARTIFACTS"
     export WINEPREFIX=$E2E_DIR/prefix WINEARCH=win64 WINEDEBUG=-all
