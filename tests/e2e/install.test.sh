@@ -11,14 +11,8 @@
 # Scenarios run in order: each starts from what the one before left.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=tests/e2e/lib/wine.sh
-. "$here/lib/wine.sh"
-# shellcheck source=tests/e2e/lib/desktop.sh
-. "$here/lib/desktop.sh"
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
-# shellcheck source=tests/e2e/lib/http_server.sh
-. "$here/lib/http_server.sh"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
 package=$VELLINOR_WINDOWS_BUILD/Vellinor-$version-x64.msi
@@ -92,22 +86,10 @@ pack_menu users 52 'BEGIN Sites' "&User's${tab}http://example.test/user.htm" END
 mkdir -p "$E2E_DIR/www" && cp "$E2E_DIR/computers.txt" "$E2E_DIR/users.txt" "$E2E_DIR/www/"
 http_server_start "$E2E_DIR/www" || exit 1
 
-set_policy() {
-    printf 'REGEDIT4\n\n[-%s\\Software\\Policies\\Vellinor]\n\n' "$1" >"$E2E_DIR/policy-$1.reg"
-    [ -z "${2:-}" ] || printf '[%s\\Software\\Policies\\Vellinor]\n"MenuUrl"="http://127.0.0.1:%s/%s.txt"\n' \
-        "$1" "$HTTP_PORT" "$2" >>"$E2E_DIR/policy-$1.reg"
-    wine_import_reg "$E2E_DIR/policy-$1.reg" || fail "the policy under $1 could not be set"
-}
-
 # update_now MENU: "&Update Now" loads MENU, which is then the stored one.
 update_now() {
-    open_menu 3 && choose -3 && expect_message_box "Found and loaded a new menu." information || return 1
-    local tries
-    for ((tries = 0; tries < 50; tries++)); do
-        [ "$(reg_value 'HKCU\Software\Vellinor' MenuData)" = "$(packed_hex "$E2E_DIR/$1.txt")" ] && return 0
-        sleep 0.2
-    done
-    fail "the stored menu is not the $1 menu"
+    open_menu 3 && choose -3 && expect_message_box "Found and loaded a new menu." information &&
+        expect_stored_menu "$1" "the $1 policy"
 }
 
 scenario_install() {
@@ -131,18 +113,18 @@ scenario_autostart_and_one_copy() {
 }
 
 scenario_policies() {
-    set_policy HKEY_LOCAL_MACHINE computers
-    set_policy HKEY_CURRENT_USER users
+    set_menu_url "http://127.0.0.1:$HTTP_PORT/computers.txt"
+    set_menu_url "http://127.0.0.1:$HTTP_PORT/users.txt" HKEY_CURRENT_USER
     start_program
     wait_for_icon && update_now computers || return
-    set_policy HKEY_LOCAL_MACHINE
+    set_menu_url ''
     update_now users || return
-    set_policy HKEY_CURRENT_USER
+    set_menu_url '' HKEY_CURRENT_USER
     exit_program
 }
 
 scenario_upgrade() {
-    export_settings "$E2E_DIR/settings-before.reg"
+    reg_query 'HKCU\Software\Vellinor' >"$E2E_DIR/settings-before.txt"
     msiexec /i "$(winepath_of "$higher_package")"
     expect_installed "$higher_version" run
 }
@@ -156,8 +138,8 @@ scenario_downgrade_refused() {
 scenario_uninstall() {
     msiexec /x "$(winepath_of "$higher_package")"
     expect_nothing_installed
-    export_settings "$E2E_DIR/settings-after.reg"
-    [ -s "$E2E_DIR/settings-after.reg" ] && cmp -s "$E2E_DIR/settings-before.reg" "$E2E_DIR/settings-after.reg" ||
+    reg_query 'HKCU\Software\Vellinor' >"$E2E_DIR/settings-after.txt"
+    [ -s "$E2E_DIR/settings-after.txt" ] && cmp -s "$E2E_DIR/settings-before.txt" "$E2E_DIR/settings-after.txt" ||
         fail "the uninstall changed or removed HKEY_CURRENT_USER\\Software\\Vellinor"
 }
 

@@ -7,17 +7,10 @@
 # the exit code. Screenshots are kept among the artifacts.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=tests/e2e/lib/wine.sh
-. "$here/lib/wine.sh"
-# shellcheck source=tests/e2e/lib/desktop.sh
-. "$here/lib/desktop.sh"
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
 program_start_test tray
 
-# Should the program ask for a new menu, which none of these scenarios
-# does, it gets a refusal at once, and nothing goes beyond this machine.
-set_menu_url http://127.0.0.1:9/velweb/sites.txt
 
 # The first entry a sub-menu, with sites in it; a site after it.
 pack_menu submenu-first 37 'BEGIN Sites' 'BEGIN &Reference' \
@@ -96,8 +89,7 @@ scenario_icon_clicks_and_exit() {
                 "(or just above the taskbar at $taskbar_top)"
         fi
     done
-    harness_run xdotool 0 xdotool mousemove 300 300
-    desktop_click "$icon_x" "$icon_y" 1 2
+    click_icon 1 2
     expect_no_menu "after the double click"
     expect_no_message_box "after the double click"
     open_menu 1 && choose 2 || return
@@ -111,8 +103,7 @@ scenario_icon_clicks_and_exit() {
 # the menu of a left click waits until it cannot be the first half of one.
 scenario_double_click_site_first() {
     start_with site-first 0 || return
-    harness_run xdotool 0 xdotool mousemove 300 300
-    desktop_click "$icon_x" "$icon_y" 1 2
+    click_icon 1 2
     expect_browser_starts "double click" "$(browser_line shell http://example.test/home.htm)"
     expect_no_menu "after the double click"
     exit_program
@@ -188,7 +179,7 @@ scenario_empty_menu_shows_setup() {
 65535${tab}Please connect to the Internet and press the Connect button when ready.${tab}7 40 177 16
 65535${tab}${tab}7 7 - -"
     expect_state 1 default
-    desktop_click "$icon_x" "$icon_y" 3
+    click_icon 3
     expect_no_menu "a click on the icon while there is no menu"
     desktop_helper keys "Vellinor - Setup" Escape
     expect_program_end "Escape in the setup dialog"

@@ -12,14 +12,8 @@
 # of every window are kept among the artifacts.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=tests/e2e/lib/wine.sh
-. "$here/lib/wine.sh"
-# shellcheck source=tests/e2e/lib/desktop.sh
-. "$here/lib/desktop.sh"
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
-# shellcheck source=tests/e2e/lib/http_server.sh
-. "$here/lib/http_server.sh"
 # A zone half an hour off any whole-hour zone, written the POSIX way that the
 # program's C library and this script's date read alike: a time shown in the
 # wrong zone cannot pass.
@@ -94,29 +88,11 @@ read_failed_text=$'Failed to read required data from server. Try again later.\n\
 # shellcheck disable=SC2034 # named in the table of the failed checks
 new_format_text='The data on the server is in a new format not supported by this version of Vellinor. Please go to the Vellinor home page and download the latest version of the application.'
 
-stored() {
-    reg_value 'HKCU\Software\Vellinor' "$1"
-}
-
-# expect_stored_menu NAME WHAT: "MenuData" holds NAME.txt as the maker's tool
-# packs it. A new menu is stored after its message box has closed, so this
-# waits a little for it.
-expect_stored_menu() {
-    local expected tries
-    expected=$(packed_hex "$E2E_DIR/$1.txt")
-    for ((tries = 0; tries < 20; tries++)); do
-        [ "$(stored MenuData)" = "$expected" ] && return 0
-        sleep 0.5
-    done
-    stored MenuData >"$E2E_ARTIFACTS/$scenario-MenuData.hex"
-    fail "$2: \"MenuData\" is not $1.txt as vellinor-menu packs it: $E2E_ARTIFACTS/$scenario-MenuData.hex"
-}
-
 # expect_last_query FROM TO WHAT: "LastQuery" lies between FROM and TO (seconds
 # since 1970) inclusive.
 expect_last_query() {
     local value
-    value=$(stored LastQuery)
+    value=$(setting LastQuery)
     [ -n "$value" ] && (($1 <= value && value <= $2)) ||
         fail "$3: \"LastQuery\" is ${value:-missing}, expected $1 to $2"
 }
@@ -183,13 +159,15 @@ follow_update() {
     echo "  the progress window was seen for $seen_for s, with $steps_done steps done at last"
 }
 
-# update_now TEXT ICON: "&Update Now" from the icon's menu, followed to its
-# message box, which says TEXT with ICON and is closed with OK. asked_at and
-# answered_at: the times around it.
+# update_now TEXT ICON [ACTION...]: ACTION ("&Update Now" from the icon's
+# menu unless given) followed to its message box, which says TEXT with ICON
+# and is closed with OK. asked_at and answered_at: the times around it.
 update_now() {
-    open_menu 3 || return 1
+    local text=$1 icon=$2
+    shift 2
+    [ $# -gt 0 ] || { open_menu 3 && set -- choose -3; } || return 1
     asked_at=$(date +%s)
-    choose -3 && follow_update && expect_message_box "$1" "$2" || return 1
+    "$@" && follow_update && expect_message_box "$text" "$icon" || return 1
     answered_at=$(date +%s)
 }
 
@@ -203,15 +181,17 @@ start_stored() {
     wait_for_icon
 }
 
-# expect_new_menu NAME ITEMS: "&Update Now" installs NAME.txt, served, with
-# message 203: stored, the query recorded, and the icon's menu of ITEMS.
+# expect_new_menu NAME ITEMS [ACTION...]: update_now with ACTION installs the
+# menu served, NAME.txt as the program reads it, with message 203: stored,
+# the query recorded, and the icon's menu of ITEMS.
 expect_new_menu() {
-    serve "$1"
-    update_now "$new_menu_text" information || return 1
-    ((steps_done >= 0)) || fail "$1: the progress window was never seen"
-    expect_stored_menu "${3:-$1}" "$1"
-    expect_last_query "$asked_at" "$answered_at" "$1"
-    expect_menu_items "$2" "after $1"
+    local name=$1 items=$2
+    shift 2
+    update_now "$new_menu_text" information "$@" || return 1
+    ((steps_done >= 0)) || fail "$name: the progress window was never seen"
+    expect_stored_menu "$name" "$name"
+    expect_last_query "$asked_at" "$answered_at" "$name"
+    wait_for_icon && expect_menu_items "$items" "after $name"
 }
 
 # No settings key: the preferences in their first-run mode, then the setup
@@ -222,14 +202,7 @@ scenario_first_run() {
     serve fresh
     start_program
     open_dialog "Vellinor Preferences" preferences && click_control "Vellinor Preferences" 1 || return
-    open_dialog "Vellinor - Setup" setup || return
-    asked_at=$(date +%s)
-    click_control "Vellinor - Setup" 1 && follow_update && expect_message_box "$new_menu_text" information || return
-    answered_at=$(date +%s)
-    ((steps_done >= 0)) || fail "the progress window was never seen"
-    expect_stored_menu fresh "the first download"
-    expect_last_query "$asked_at" "$answered_at" "the first download"
-    wait_for_icon && expect_menu_items 8 "after the first download"
+    open_dialog "Vellinor - Setup" setup && expect_new_menu fresh 8 click_control "Vellinor - Setup" 1 || return
     exit_program
 }
 
@@ -240,12 +213,15 @@ scenario_first_run() {
 scenario_new_menus() {
     start_stored || return
     expect_menu_items 6 "before the update"
+    serve fresh
     expect_new_menu fresh 8 || return
     open_menu 3 && choose 1 &&
         expect_browser_starts "the new menu's first site" "$(browser_line shell http://example.test/new.htm)"
+    serve marked
     expect_new_menu marked 6 || return
-    [[ $(stored MenuData) == *2642FC63686572* ]] || fail "the stored menu does not hold \"&Bücher\" in code page 1252"
-    expect_new_menu long 7 long-read
+    [[ $(setting MenuData) == *2642FC63686572* ]] || fail "the stored menu does not hold \"&Bücher\" in code page 1252"
+    serve long
+    expect_new_menu long-read 7
     exit_program
 }
 
@@ -275,7 +251,7 @@ scenario_failed_checks() {
     local what text recorded most before
     while IFS='|' read -r what text recorded most; do
         [[ $what == http://* ]] && set_menu_url "$what" || serve "$what"
-        before=$(stored LastQuery)
+        before=$(setting LastQuery)
         update_now "${!text}" stop || return
         [ "$recorded" = yes ] || asked_at=$((before)) answered_at=$((before))
         expect_last_query "$asked_at" "$answered_at" "$what"
@@ -293,6 +269,7 @@ format-2|new_format_text|yes|3
 EOF
     expect_stored_menu stored "after the failed checks"
     expect_menu_items 6 "after the failed checks"
+    serve fresh
     expect_new_menu fresh 8
     exit_program
 }
@@ -334,15 +311,9 @@ scenario_due_check_postponed() {
 # ticked and "OK": the prompt is turned off in the registry and the update
 # goes ahead.
 scenario_due_check_dont_ask_again() {
-    start_due || return
-    asked_at=$(date +%s)
-    click_control Vellinor 1 || return
-    local tries
+    start_due && click_control Vellinor 1 || return
     # The query prompt has gone when the dialog shown has the check box.
-    for ((tries = 0; tries < 50; tries++)); do
-        open_dialog Vellinor connect-prompt && grep -q "^1011${tab}" <<<"$controls" && break
-        sleep 0.2
-    done
+    wait_until 60 'open_dialog Vellinor connect-prompt && grep -q "^1011${tab}" <<<"$controls"'
     expect_layout "1${tab}OK${tab}186 7 50 14
 2${tab}Cancel${tab}186 24 50 14
 65535${tab}${tab}7 7 - -
@@ -351,13 +322,9 @@ scenario_due_check_dont_ask_again() {
     expect_state 1011 '!checked'
     click_control Vellinor 1011 && open_dialog Vellinor connect-prompt-ticked || return
     expect_state 1011 checked
-    click_control Vellinor 1 && follow_update && expect_message_box "$new_menu_text" information || return
-    answered_at=$(date +%s)
-    [ "$(stored PromptBeforeConnect)" = 0x0 ] ||
-        fail "\"PromptBeforeConnect\" is \"$(stored PromptBeforeConnect)\" after \"Don't ask again\", expected 0x0"
-    expect_stored_menu fresh "the due check"
-    expect_last_query "$asked_at" "$answered_at" "the due check"
-    expect_menu_items 8 "after the due check"
+    expect_new_menu fresh 8 click_control Vellinor 1 || return
+    [ "$(setting PromptBeforeConnect)" = 0x0 ] ||
+        fail "\"PromptBeforeConnect\" is \"$(setting PromptBeforeConnect)\" after \"Don't ask again\", expected 0x0"
     exit_program
 }
 

@@ -4,28 +4,23 @@
 
 #include <wininet.h>
 
-#include <cstring>
-
 constexpr const char* kAgent = "VellinorServicesTest";
 constexpr std::size_t kLargestBody = 65536;
 // Short enough for the checks, long enough for a loaded machine to open and
 // read a local address well within it.
 constexpr unsigned kDeadlineMs = 4000;
 
-bool RunHttpChecks(int argc, char** argv) {
-    if (argc < 3 || std::strcmp(argv[1], "--http") != 0)
-        return false;
+void CheckHttp(const std::string& server) {
     // A read that fails shows the user the internet layer's own text for its
     // error, without the line break the system ends it with.
     const std::string text = InternetErrorText(ERROR_INTERNET_NAME_NOT_RESOLVED);
     Expect(!text.empty() && text.find_first_of("\r\n") == std::string::npos,
            "the text of an internet error: [" + text + "]");
-    const std::string server = argv[2];
     std::string error;
     const std::unique_ptr<HttpSession> session = Win32Http(kDeadlineMs).OpenSession(kAgent, error);
     Expect(session != nullptr, "a session opens");
     if (session == nullptr)
-        return true;
+        return;
     // Answers that the program's menu downloads never meet: a redirection,
     // an error page's status, a limit below the size of one read, the agent
     // named, and a connection closed unanswered (status 0: nothing opens).
@@ -66,5 +61,4 @@ bool RunHttpChecks(int argc, char** argv) {
     const auto elapsed = static_cast<unsigned>(::GetTickCount64() - start);
     Expect(timedOut && elapsed + 200 >= kDeadlineMs && elapsed <= kDeadlineMs + 2000,
            "a stalled body times out " + std::to_string(elapsed) + " ms after the opening");
-    return true;
 }

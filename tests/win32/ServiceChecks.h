@@ -10,10 +10,11 @@ void Expect(bool condition, const std::string& what);
 void CheckDialogs(Win32Window& window);
 void CheckProcessStart(const Win32Window& window);
 
-// The HTTP mode, "--http SERVER": checks the HTTP service against the test
-// server at SERVER (http://127.0.0.1:PORT); false when not started in that
-// mode.
-bool RunHttpChecks(int argc, char** argv);
+// The HTTP service against the test server at SERVER (http://127.0.0.1:PORT).
+void CheckHttp(const std::string& server);
+// The settings store against the registry: MENU-FILE, a menu text, is stored
+// and must be held as PACKED (hex digits), the maker's tool's bytes for it.
+void CheckRegistry(const char* menuFile, const std::string& packed);
 // The child mode, "--child MARKER": writes the program's own path to the file
 // MARKER and ends the process. Returns when not started in that mode.
 void RunAsChild(int argc, char** argv);

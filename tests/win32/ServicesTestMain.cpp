@@ -26,13 +26,17 @@ void Expect(bool condition, const std::string& what) {
 
 int main(int argc, char** argv) {
     RunAsChild(argc, argv);
-    if (!RunHttpChecks(argc, argv)) {
-        Win32Window window;
-        QuietEvents events;
-        window.CreateHiddenWindow("Vellinor1", events);
-        CheckDialogs(window);
-        CheckProcessStart(window);
+    if (argc != 4) {
+        std::printf("usage: vellinor-win32-services-test HTTP-SERVER MENU-FILE PACKED-MENU\n");
+        EndProcess(2);
     }
+    Win32Window window;
+    QuietEvents events;
+    window.CreateHiddenWindow("Vellinor1", events);
+    CheckDialogs(window);
+    CheckProcessStart(window);
+    CheckHttp(argv[1]);
+    CheckRegistry(argv[2], argv[3]);
     std::printf("%d failed\n", g_failures);
     EndProcess(g_failures);
 }

@@ -90,28 +90,17 @@ std::string ControlState(HWND control, const char* className, bool quiet) {
     return state.empty() ? "-" : state;
 }
 
-struct ControlListing {
-    HWND dialog;
-    bool quiet;
-};
-
-BOOL CALLBACK PrintControl(HWND control, LPARAM context) {
-    const ControlListing& listing = *reinterpret_cast<const ControlListing*>(context);
-    if (::GetParent(control) != listing.dialog)
-        return TRUE; // a grandchild, such as the edit inside a combo box
+void PrintControl(HWND control, bool quiet) {
     char className[64] = {};
     ::GetClassNameA(control, className, sizeof className);
     // A picture's text only names its resource.
     const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
     const bool picture =
         lstrcmpiA(className, "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP);
-    const std::string text = picture         ? ""
-                             : listing.quiet ? KeptWindowText(control)
-                                             : WindowText(control);
+    const std::string text = picture ? "" : quiet ? KeptWindowText(control) : WindowText(control);
     std::printf("%d\t%s\t%s\t%s\t%s\n", ::GetDlgCtrlID(control), className,
-                ScreenRectText(control).c_str(),
-                ControlState(control, className, listing.quiet).c_str(), text.c_str());
-    return TRUE;
+                ScreenRectText(control).c_str(), ControlState(control, className, quiet).c_str(),
+                text.c_str());
 }
 
 int Controls(const std::vector<std::string>& args) {
@@ -128,8 +117,10 @@ int Controls(const std::vector<std::string>& args) {
     ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
     std::printf("0\t%s\t%s\t%s\t%s\n", kDialogClass, RectText(client).c_str(),
                 ::IsWindowEnabled(dialog) ? "visible,enabled" : "visible", query.title);
-    ControlListing listing{dialog, query.quiet};
-    ::EnumChildWindows(dialog, PrintControl, reinterpret_cast<LPARAM>(&listing));
+    // Its own controls only, not the edit inside a combo box.
+    for (HWND control = ::GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = ::GetWindow(control, GW_HWNDNEXT))
+        PrintControl(control, query.quiet);
     return 0;
 }
 
@@ -164,12 +155,6 @@ std::vector<std::string> TrayIcons(const std::string& tip) {
     return places;
 }
 
-HWND TopLevel(const std::string& title) {
-    WindowQuery query;
-    query.title = title.c_str();
-    return FindTopLevel(query);
-}
-
 void PressKey(WORD key) {
     INPUT inputs[2] = {};
     for (int i = 0; i < 2; ++i) {
@@ -184,7 +169,7 @@ void PressKey(WORD key) {
 // Keys go through the system's input queue, as a user's do, to whichever
 // window has the keyboard.
 int Keys(const std::vector<std::string>& args) {
-    const HWND window = TopLevel(args[0]);
+    const HWND window = FindTopLevel({args[0].c_str()});
     if (window == nullptr)
         return 1;
     ::SetForegroundWindow(window);
@@ -214,10 +199,10 @@ int Run(const std::vector<std::string>& args) {
         return WaitForCount(rest[1], rest[2], [&] { return TrayIcons(rest[0]); });
     if (command == "keys" && rest.size() >= 2)
         return Keys(rest);
-    if (command == "close" && rest.size() == 1)
-        return TopLevel(rest[0]) != nullptr && ::PostMessageA(TopLevel(rest[0]), WM_CLOSE, 0, 0)
-                   ? 0
-                   : 1;
+    if (command == "close" && rest.size() == 1) {
+        const HWND window = FindTopLevel({rest[0].c_str()});
+        return window != nullptr && ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     if (command == "stay" && rest.empty())
         ::Sleep(INFINITE);
     std::fprintf(stderr, "usage: desktop-helper COMMAND ARGS... (see the source)\n");

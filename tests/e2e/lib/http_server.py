@@ -6,8 +6,6 @@
 #
 #   /fixed            200 with FIXED_BODY
 #   /status/CODE      that status with a short page
-#   /size/N           200 with N bytes (byte i is i % 251), sent in uneven pieces
-#   /chunked/N        the same bytes in chunked transfer encoding
 #   /redirect/PATH    302 to /PATH
 #   /echo             200 with the request's method and user agent, one a line
 #   /close            reads the request and closes the connection unanswered
@@ -25,15 +23,9 @@ import os
 import socket
 import sys
 import threading
-import time
 
 FIXED_BODY = b"Vellinor test body: a fixed text of some length.\r\n"
-PIECES = (1, 1000, 7, 30000, 4096, 65536)
 never = threading.Event()
-
-
-def pattern(size):
-    return bytes(i % 251 for i in range(size))
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
@@ -53,30 +45,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.head(status, Content_Type="application/octet-stream", Content_Length=len(body))
         self.wfile.write(body)
 
-    def send_in_pieces(self, body, chunked):
-        # The data in pieces of uneven sizes, as a server's writes may come.
-        if chunked:
-            self.head(200, Transfer_Encoding="chunked")
-        else:
-            self.head(200, Content_Length=len(body))
-        start, turn = 0, 0
-        while start < len(body):
-            piece = body[start : start + PIECES[turn % len(PIECES)]]
-            self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece) if chunked else piece)
-            self.wfile.flush()
-            time.sleep(0.01)
-            start, turn = start + len(piece), turn + 1
-        if chunked:
-            self.wfile.write(b"0\r\n\r\n")
-
     def do_GET(self):
         name, _, rest = self.path.split("?")[0].strip("/").partition("/")
         if name == "fixed":
             self.answer(200, FIXED_BODY)
         elif name == "status" and rest.isdigit():
             self.answer(int(rest), b"<html><body>Status %s from the test server</body></html>" % rest.encode())
-        elif name in ("size", "chunked") and rest.isdigit():
-            self.send_in_pieces(pattern(int(rest)), name == "chunked")
         elif name == "redirect":
             self.head(302, Location="/" + rest, Content_Length=0)
         elif name == "echo":
@@ -88,7 +62,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             never.wait()
         elif name == "stall":
             self.head(200, Content_Length=1000)
-            self.wfile.write(pattern(10))
+            self.wfile.write(b"0123456789")
             self.wfile.flush()
             never.wait()
         else:

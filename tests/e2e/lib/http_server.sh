@@ -12,7 +12,7 @@ http_server_start() {
     local ready=$E2E_DIR/server-ready-$RANDOM log=$E2E_ARTIFACTS/server.log
     python3 "$(dirname -- "${BASH_SOURCE[0]}")/http_server.py" "$ready" "$1" 2>>"$log" &
     e2e_at_exit "kill $! 2>/dev/null; wait $! 2>/dev/null"
-    if ! wait_for_file "$ready" || ! read -r HTTP_PORT HTTP_REFUSED_PORT <"$ready"; then
+    if ! wait_until 20 '[ -s "$ready" ]' || ! read -r HTTP_PORT HTTP_REFUSED_PORT <"$ready"; then
         echo "the test's HTTP server did not start; see $log" >&2
         return 1
     fi

@@ -2,8 +2,9 @@
 # shellcheck disable=SC2034 # controls, shot, menu_place are for the test scripts
 # Vellinor.exe under test in Wine's desktop (lib/desktop.sh), driven with
 # real mouse clicks on its notification-area icon, its menus and its dialogs.
-# Source lib/wine.sh and lib/desktop.sh first; program_start_test NAME makes
-# the prefix, the desktop and the stand-in browser, or ends the test. Then:
+# Sourcing this file sources lib/wine.sh, lib/desktop.sh and
+# lib/http_server.sh too; program_start_test NAME makes the prefix, the
+# desktop and the stand-in browser, or ends the test. Then:
 #
 #   pack_menu NAME NUMBER LINE...   a menu file NAME.txt (format 1, this
 #                               version, menu NUMBER, then the LINEs) packed by
@@ -12,11 +13,17 @@
 #                               the settings key made anew with those DWORD
 #                               values ("LastQuery=now" is the present time)
 #                               and the menu NAME; with nothing, no key at all
-#   set_menu_url URL            the machine policy naming the menu's address
+#   set_menu_url URL [ROOT]     the policy under ROOT (HKEY_LOCAL_MACHINE unless
+#                               named) naming the menu's address; none when URL
+#                               is empty. A new test's program is refused at once
+#   setting NAME                the stored value NAME (reg_value)
+#   expect_stored_menu NAME WHAT  "MenuData" is NAME.txt as the maker's tool
+#                               packs it
 #   keep_settings               the settings key as it is now, for
 #   expect_settings_unchanged WHEN  a failure when it changed since
 #   start_program               starts the program; no browser starts recorded
 #   wait_for_icon               icon_x, icon_y: the middle of its tray icon
+#   click_icon BUTTON [COUNT]   a fresh click on the icon, the pointer away first
 #   open_menu BUTTON            clicks the icon; menu_place: the open menu
 #   choose INDEX [LEVEL]        clicks the INDEX-th item with text of the open
 #                               menu (LEVEL 1) or its open sub-menu (2);
@@ -48,6 +55,13 @@
 #
 # Every failure names the screenshot that shows it.
 
+# shellcheck source=tests/e2e/lib/wine.sh
+. "$(dirname -- "${BASH_SOURCE[0]}")/wine.sh"
+# shellcheck source=tests/e2e/lib/desktop.sh
+. "$(dirname -- "${BASH_SOURCE[0]}")/desktop.sh"
+# shellcheck source=tests/e2e/lib/http_server.sh
+. "$(dirname -- "${BASH_SOURCE[0]}")/http_server.sh"
+
 E2E_PROGRAM=$VELLINOR_WINDOWS_BUILD/app/Vellinor.exe
 tab=$'\t'
 passes=0 scenario=setup
@@ -62,6 +76,8 @@ program_start_test() {
         echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
         exit 1
     fi
+    # Nothing goes beyond this machine unless a test serves a menu.
+    set_menu_url http://127.0.0.1:9/velweb/sites.txt
 }
 
 # --- The stand-in browser --------------------------------------------------
@@ -109,12 +125,10 @@ browser_starts() {
 }
 
 expect_browser_starts() {
-    local what=$1 expected tries
+    local what=$1 expected
     shift
     expected=$(printf '%s\n' "$@")
-    for ((tries = 0; tries < 150 && $(browser_starts | wc -l) < $#; tries++)); do
-        sleep 0.2
-    done
+    wait_until 30 "[ \$(browser_starts | wc -l) -ge $# ]"
     # A start that should not have happened may come a little after the others.
     sleep 1
     [ "$(browser_starts)" = "$expected" ] ||
@@ -151,26 +165,36 @@ store_settings() {
 }
 
 set_menu_url() {
-    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Policies\\Vellinor]\n"MenuUrl"="%s"\n' \
-        "$(reg_string "$1")" >"$E2E_DIR/policy.reg"
+    local key="${2:-HKEY_LOCAL_MACHINE}\\Software\\Policies\\Vellinor"
+    {
+        printf 'REGEDIT4\n\n[-%s]\n\n' "$key"
+        [ -z "$1" ] || printf '[%s]\n"MenuUrl"="%s"\n' "$key" "$(reg_string "$1")"
+    } >"$E2E_DIR/policy.reg"
     wine_import_reg "$E2E_DIR/policy.reg" || fail "the menu address policy could not be stored"
 }
 
-# export_settings FILE: the settings key as a .reg file (UTF-16, as Wine's reg
-# writes it); no file when there is no key, which reg answers with 1.
-export_settings() {
-    rm -f "$1"
-    harness_run reg 0,1 "$WINE" reg export 'HKCU\Software\Vellinor' "$(winepath_of "$1")" >/dev/null
+setting() {
+    reg_value 'HKCU\Software\Vellinor' "$1"
+}
+
+# A new menu is stored after its message box has closed, so this waits a
+# little for it.
+expect_stored_menu() {
+    local expected
+    expected=$(packed_hex "$E2E_DIR/$1.txt")
+    wait_until 10 '[ "$(setting MenuData)" = "$expected" ]' && return 0
+    setting MenuData >"$E2E_ARTIFACTS/$scenario-MenuData.hex"
+    fail "$2: \"MenuData\" is not $1.txt as vellinor-menu packs it: $E2E_ARTIFACTS/$scenario-MenuData.hex"
 }
 
 keep_settings() {
-    export_settings "$E2E_ARTIFACTS/$scenario-before.reg"
+    reg_query 'HKCU\Software\Vellinor' >"$E2E_ARTIFACTS/$scenario-before.txt"
 }
 
 expect_settings_unchanged() {
-    export_settings "$E2E_ARTIFACTS/$scenario-$1.reg"
-    cmp -s "$E2E_ARTIFACTS/$scenario-before.reg" "$E2E_ARTIFACTS/$scenario-$1.reg" ||
-        fail "$1: the stored settings changed: $E2E_ARTIFACTS/$scenario-{before,$1}.reg"
+    reg_query 'HKCU\Software\Vellinor' >"$E2E_ARTIFACTS/$scenario-$1.txt"
+    cmp -s "$E2E_ARTIFACTS/$scenario-before.txt" "$E2E_ARTIFACTS/$scenario-$1.txt" ||
+        fail "$1: the stored settings changed: $E2E_ARTIFACTS/$scenario-{before,$1}.txt"
 }
 
 # --- The program -------------------------------------------------------------
@@ -183,16 +207,9 @@ start_program() {
 }
 
 wait_for_program_end() {
-    local tries
-    for ((tries = 0; tries < $1 * 5; tries++)); do
-        if ! kill -0 "$program_pid" 2>/dev/null; then
-            wait "$program_pid"
-            program_status=$?
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
+    wait_until "$1" '! kill -0 "$program_pid" 2>/dev/null' || return 1
+    wait "$program_pid"
+    program_status=$?
 }
 
 # After a scenario: a program still running is asked to close, and ended if
@@ -217,11 +234,15 @@ wait_for_icon() {
     icon_x=$((left + width / 2)) icon_y=$((top + height / 2))
 }
 
+# Away first, so that the click is a fresh arrival on the icon.
+click_icon() {
+    harness_run xdotool 0 xdotool mousemove 300 300
+    desktop_click "$icon_x" "$icon_y" "$1" "${2:-1}"
+}
+
 menu_place=''
 open_menu() {
-    # Away first, so that the click is a fresh arrival on the icon.
-    harness_run xdotool 0 xdotool mousemove 300 300
-    desktop_click "$icon_x" "$icon_y" "$1"
+    click_icon "$1"
     menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT") ||
         { fail "button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")" && return 1; }
 }

@@ -25,6 +25,9 @@
 #   reg_value KEY NAME        the data of the value NAME ("0x…" for a number,
 #                             hex digits for bytes); nothing when it is missing
 #   wine_wait                 waits until every program of the prefix has ended
+#   wait_until SECONDS CONDITION
+#                             evaluates CONDITION every 0.2 s until it holds,
+#                             for SECONDS at most; fails when it never did
 #   xvfb_start                gives the test an X display of its own (DISPLAY)
 #   e2e_at_exit COMMAND       runs COMMAND when the test ends
 #
@@ -70,7 +73,7 @@ wine_init() {
     E2E_DIR=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e/$1
     E2E_ARTIFACTS=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e-artifacts/$1
     # A run that was killed may have left its server behind on the old prefix.
-    [ ! -d "$E2E_DIR/prefix" ] || WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null
+    [ ! -d "$E2E_DIR/prefix" ] || WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k 2>/dev/null || true
     rm -rf "$E2E_DIR" "$E2E_ARTIFACTS"
     mkdir -p "$E2E_DIR/home" "$E2E_ARTIFACTS"
     export WINEPREFIX=$E2E_DIR/prefix WINEARCH=win64 WINEDEBUG=-all
@@ -180,14 +183,12 @@ wine_wait() {
     "$WINESERVER" -w
 }
 
-# wait_for_file FILE: until FILE has something in it, for 20 s at most.
-wait_for_file() {
-    local tries
-    for ((tries = 0; tries < 200; tries++)); do
-        [ -s "$1" ] && return 0
-        sleep 0.1
+wait_until() {
+    local until=$((SECONDS + $1))
+    until eval "$2"; do
+        ((SECONDS < until)) || return 1
+        sleep 0.2
     done
-    return 1
 }
 
 # Xvfb picks a display no one uses and names it once it takes connections.
@@ -196,7 +197,7 @@ xvfb_start() {
     local display_file=$E2E_DIR/xvfb-display
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
-    if ! wait_for_file "$display_file"; then
+    if ! wait_until 20 '[ -s "$display_file" ]'; then
         echo "Xvfb did not start; see $E2E_DIR/xvfb.log" >&2
         return 1
     fi
