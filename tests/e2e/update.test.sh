@@ -203,6 +203,10 @@ scenario_first_run() {
     start_program
     open_dialog "Vellinor Preferences" preferences && click_control "Vellinor Preferences" 1 || return
     open_dialog "Vellinor - Setup" setup && expect_new_menu fresh 8 click_control "Vellinor - Setup" 1 || return
+    # The program names itself to the server.
+    local asked
+    asked=$(grep '"GET ' "$E2E_ARTIFACTS/server.log" | tail -1)
+    [[ "$asked" == *" agent=Vellinor" ]] || fail "the menu was not asked for as Vellinor: $asked"
     exit_program
 }
 

@@ -32,7 +32,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
     def log_message(self, format, *args):
-        sys.stderr.write("%s %s\n" % (self.log_date_time_string(), format % args))
+        agent = self.headers.get("User-Agent", "") if getattr(self, "headers", None) else ""
+        sys.stderr.write("%s %s agent=%s\n" % (self.log_date_time_string(), format % args, agent))
         sys.stderr.flush()
 
     def head(self, status, **headers):
