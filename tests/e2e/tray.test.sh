@@ -62,8 +62,9 @@ bold_items() {
 # The icon, its hidden window and its tooltip; a left and a right click open
 # the same menu, the first entry in bold as the default, its bottom-right corner at the pointer (Wine may lift a menu
 # out of the taskbar, to just above it), and a click elsewhere closes it,
-# choosing nothing. With a sub-menu first, a double click does nothing at all;
-# a site chosen from the menu is the only browser start. "E&xit" ends the
+# choosing nothing. With a sub-menu first, a double click does nothing at all.
+# The icon comes back after a shell restart, and a site chosen from its menu
+# is the only browser start. "E&xit" ends the
 # process with exit code 0, its icon and hidden window gone, and a run that
 # changed nothing stored nothing.
 scenario_icon_clicks_and_exit() {
@@ -92,6 +93,9 @@ scenario_icon_clicks_and_exit() {
     click_icon 1 2
     expect_no_menu "after the double click"
     expect_no_message_box "after the double click"
+    # A shell that restarts forgets the icon, then says "TaskbarCreated".
+    desktop_helper shell-restart Vellinor1 10 || fail "the shell could not drop the icon"
+    wait_for_icon || return
     open_menu 1 && choose 2 || return
     expect_browser_starts "no choice, a double click, then News" "$(browser_line shell http://example.test/news.htm)"
     exit_program || return

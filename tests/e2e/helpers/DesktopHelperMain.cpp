@@ -26,6 +26,9 @@
 //       or a letter) one after the other
 //   desktop-helper close TITLE
 //       asks the top-level window TITLE to close, as its close box would
+//   desktop-helper shell-restart TITLE ID
+//       does what a shell that restarts does to the icon ID of the window
+//       TITLE: drops it, then tells every top-level window "TaskbarCreated"
 //   desktop-helper stay
 //       waits until it is ended, keeping the desktop open meanwhile
 //
@@ -37,6 +40,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 
 #include <cctype>
 #include <cstdio>
@@ -202,6 +206,17 @@ int Run(const std::vector<std::string>& args) {
     if (command == "close" && rest.size() == 1) {
         const HWND window = FindTopLevel({rest[0].c_str()});
         return window != nullptr && ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (command == "shell-restart" && rest.size() == 2) {
+        NOTIFYICONDATAA icon{};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = FindTopLevel({rest[0].c_str()});
+        icon.uID = static_cast<UINT>(std::atoi(rest[1].c_str()));
+        return icon.hWnd != nullptr && ::Shell_NotifyIconA(NIM_DELETE, &icon) &&
+                       ::PostMessageA(HWND_BROADCAST, ::RegisterWindowMessageA("TaskbarCreated"), 0,
+                                      0)
+                   ? 0
+                   : 1;
     }
     if (command == "stay" && rest.empty())
         ::Sleep(INFINITE);
