@@ -75,7 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"FormatIndented", Header(" \t0001st", kThisVersion, "37"), 36, 0, 37, 0},
         HeaderCase{"FormatTwo", Header("2", "9", "37"), 36, 2, 0, 0},
         HeaderCase{"FormatMinusOne", Header("-1", "9", "37"), 36, 2, 0, 0},
-        HeaderCase{"FormatHundred", Header("100", "9", "37"), 36, 2, 0, 0},
         HeaderCase{"NumberHeld", Header("1", kThisVersion, "37"), 37, 1, 37, 0},
         HeaderCase{"NumberNewer", Header("1", kThisVersion, "38th"), 37, 0, 38, 0},
         HeaderCase{"NumberModulo65536", Header("1", kThisVersion, "65573"), 37, 1, 37, 0},
