@@ -194,7 +194,7 @@ TEST_F(Running, SiteCommandsOpenTheSiteTheUsersWay) {
     fake.registry.Key(RegistryRoot::ClassesRoot, "Page\\shell\\open\\command")
         .SetString("", "w.exe %1");
     EXPECT_TRUE(Command(1001));
-    EXPECT_EQ("w.exe http://news.example", fake.shell.started.at(0).commandLine);
+    EXPECT_EQ("w.exe http://news.example", fake.shell.started.at(0));
     EXPECT_FALSE(Command(1004)) << "no such site";
 }
 
@@ -249,7 +249,7 @@ TEST_F(Running, TheAboutBoxShowsItsFacesAndItsLinkOpensEachTime) {
     Command(ID_ABOUT);
     const std::string page = "http://" VELLINOR_HOME_PAGE;
     EXPECT_EQ((std::vector<std::string>{page, page}), fake.shell.opened);
-    EXPECT_EQ("w.exe " + page, fake.shell.started.at(0).commandLine);
+    EXPECT_EQ("w.exe " + page, fake.shell.started.at(0));
 }
 
 // A left click's pop-up waits for the double-click time, so that a double
