@@ -14,12 +14,11 @@ MenuHandle FakeMenus::CreatePopupMenu() {
 bool FakeMenus::AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) {
     if (Find(subMenu) == nullptr ||
         std::count(failingAttaches.begin(), failingAttaches.end(), ++m_attaches))
-        return m_log.Record("AppendSubMenu " + HandleText(menu) + " " + HandleText(subMenu)), false;
-    return Append("AppendSubMenu ", menu, {Item::SubMenu, 0, subMenu, text});
+        return false;
+    return Append(menu, {Item::SubMenu, 0, subMenu, text});
 }
 
 void FakeMenus::DestroyMenu(MenuHandle menu) {
-    m_log.Record("DestroyMenu " + HandleText(menu));
     for (std::vector<MenuHandle> doomed{menu}; !doomed.empty();) {
         const MenuHandle next = doomed.back();
         doomed.pop_back();

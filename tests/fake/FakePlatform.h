@@ -31,14 +31,9 @@ template <class Service> struct Provided : Service {
     ~Provided() override { Provide<Service>(nullptr); }
 };
 
-template <class T> std::string HandleText(T* handle) {
-    return std::to_string(reinterpret_cast<std::uintptr_t>(handle));
-}
-
-// Calls a test may count, in order, one line each ("DestroyMenu 3").
+// Calls a test may count, one line each ("SetDefaultItem 0").
 struct CallLog {
     void Record(std::string line) { lines.push_back(std::move(line)); }
-    const std::vector<std::string>& Lines() const { return lines; }
     std::size_t Count(const std::string& prefix) const {
         return std::count_if(lines.begin(), lines.end(),
                              [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
@@ -60,10 +55,10 @@ public:
 
     MenuHandle CreatePopupMenu() override;
     bool AppendCommand(MenuHandle menu, int commandId, const std::string& text) override {
-        return Append("AppendCommand ", menu, {Item::Command, commandId, nullptr, text});
+        return Append(menu, {Item::Command, commandId, nullptr, text});
     }
     bool AppendSeparator(MenuHandle menu) override {
-        return Append("AppendSeparator ", menu, {Item::Separator, 0, nullptr, {}});
+        return Append(menu, {Item::Separator, 0, nullptr, {}});
     }
     bool AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) override;
     MenuHandle GetSubMenu(MenuHandle menu, int position) override {
@@ -79,7 +74,7 @@ public:
         m_log.Record("SetDefaultItem " + std::to_string(position) + (Find(menu) ? "" : " dead"));
     }
     bool TrackAtCursor(MenuHandle menu) override {
-        m_log.Record("TrackAtCursor " + HandleText(menu));
+        m_log.Record("TrackAtCursor");
         return Find(menu) != nullptr;
     }
 
@@ -107,13 +102,7 @@ private:
             return nullptr;
         return &(*items)[static_cast<std::size_t>(position)];
     }
-    // Logs "AppendSeparator 3", "AppendCommand 3 1001", "AppendSubMenu 3 4 More".
-    bool Append(const char* call, MenuHandle menu, Item item) {
-        m_log.Record(call + HandleText(menu) +
-                     (item.kind == Item::Command ? " " + std::to_string(item.id)
-                      : item.kind == Item::SubMenu
-                          ? " " + HandleText(item.subMenu) + " " + item.text
-                          : ""));
+    bool Append(MenuHandle menu, Item item) {
         std::vector<Item>* items = Find(menu);
         return items != nullptr && (items->push_back(item), true);
     }
@@ -395,19 +384,16 @@ struct FakeTray : Provided<TrayService> {
 
 // Starts nothing: each request is kept.
 struct FakeShell : Provided<ShellService> {
-    struct Start {
-        std::string commandLine;
-    };
     bool ShellOpen(const std::string& address) override {
         return opened.push_back(address), shellOpenSucceeds;
     }
     // Fails, as the real one does, when the line names no program.
     bool StartProcess(const std::string& line) override {
-        started.push_back({line});
+        started.push_back(line);
         return ProgramPathOf(line).has_value() && startProcessSucceeds;
     }
     std::vector<std::string> opened;
-    std::vector<Start> started;
+    std::vector<std::string> started; // command lines
     bool shellOpenSucceeds = true, startProcessSucceeds = true;
 };
 
@@ -426,15 +412,12 @@ struct FakeMessages : Provided<MessageService> {
 // A Western code page: code units up to 0xFF are the byte of that value,
 // others '?'.
 struct FakeText : Provided<TextService> {
-    explicit FakeText(CallLog& log) : log(log) {}
     std::string Utf16ToAnsi(const std::u16string& text) override {
-        log.Record("Utf16ToAnsi");
         std::string ansi;
         for (char16_t unit : text)
             ansi.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
         return ansi;
     }
-    CallLog& log;
 };
 
 struct FakeProgram : Provided<ProgramService> {
@@ -446,7 +429,7 @@ struct FakePlatform {
     CallLog log;
     FakeMenus menus{log};
     FakeMessages messages;
-    FakeText text{log};
+    FakeText text;
     FakeRegistry registry;
     FakeClock clock;
     FakeDialogs dialogs;

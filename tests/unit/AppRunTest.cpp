@@ -109,6 +109,13 @@ protected:
         EXPECT_TRUE(theApp.InitInstance());
     }
     void Hour() { Tick(CSiteMenuApp::kHourlyTimerId); }
+    // Sites from now on open in a new window of w.exe, the browser of ".htm".
+    void InANewWindowOfW() {
+        g_settings.m_bOpenNewBrowserWindow = true;
+        fake.registry.Key(RegistryRoot::ClassesRoot, ".htm").SetString("", "Page");
+        fake.registry.Key(RegistryRoot::ClassesRoot, "Page\\shell\\open\\command")
+            .SetString("", "w.exe %1");
+    }
     std::vector<std::uint8_t> Stored() { return fake.registry.Settings()["MenuData"].second; }
 };
 
@@ -189,12 +196,9 @@ TEST_F(Running, OnlyASuccessfulUpdateReplacesTheMenuAndItsStoredCopy) {
 TEST_F(Running, SiteCommandsOpenTheSiteTheUsersWay) {
     EXPECT_TRUE(Command(1002));
     EXPECT_EQ(std::vector<std::string>{"http://old.example"}, fake.shell.opened);
-    g_settings.m_bOpenNewBrowserWindow = true;
-    fake.registry.Key(RegistryRoot::ClassesRoot, ".htm").SetString("", "Page");
-    fake.registry.Key(RegistryRoot::ClassesRoot, "Page\\shell\\open\\command")
-        .SetString("", "w.exe %1");
+    InANewWindowOfW();
     EXPECT_TRUE(Command(1001));
-    EXPECT_EQ("w.exe http://news.example", fake.shell.started.at(0).commandLine);
+    EXPECT_EQ("w.exe http://news.example", fake.shell.started.at(0));
     EXPECT_FALSE(Command(1004)) << "no such site";
 }
 
@@ -242,14 +246,11 @@ TEST_F(Running, TheAboutBoxShowsItsFacesAndItsLinkOpensEachTime) {
             about.Press(DialogHandler::kOk);
         });
     Command(ID_ABOUT);
-    g_settings.m_bOpenNewBrowserWindow = true;
-    fake.registry.Key(RegistryRoot::ClassesRoot, ".htm").SetString("", "Page");
-    fake.registry.Key(RegistryRoot::ClassesRoot, "Page\\shell\\open\\command")
-        .SetString("", "w.exe %1");
+    InANewWindowOfW();
     Command(ID_ABOUT);
     const std::string page = "http://" VELLINOR_HOME_PAGE;
     EXPECT_EQ((std::vector<std::string>{page, page}), fake.shell.opened);
-    EXPECT_EQ("w.exe " + page, fake.shell.started.at(0).commandLine);
+    EXPECT_EQ("w.exe " + page, fake.shell.started.at(0));
 }
 
 // A left click's pop-up waits for the double-click time, so that a double

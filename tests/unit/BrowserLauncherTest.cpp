@@ -46,8 +46,7 @@ TEST(BrowserLauncher, OpensTheSiteTheWayAskedOrTellsWhyNot) {
         fake.shell.shellOpenSucceeds = fake.shell.startProcessSucceeds = row.starts;
         EXPECT_EQ(row.message == 0, OpenUrlInBrowser(row.newWindow, row.address)) << row.address;
         std::vector<std::string> ran = fake.shell.opened;
-        for (const FakeShell::Start& start : fake.shell.started)
-            ran.push_back(start.commandLine);
+        ran.insert(ran.end(), fake.shell.started.begin(), fake.shell.started.end());
         EXPECT_EQ((row.ran ? std::vector<std::string>{row.ran} : std::vector<std::string>{}), ran);
         using Shown = std::vector<std::pair<unsigned, unsigned>>;
         EXPECT_EQ((row.message ? Shown{{row.message, MessageService::kIconStop}} : Shown{}),
