@@ -18,9 +18,8 @@ void CheckHttp(const std::string& server) {
            "the text of an internet error: [" + text + "]");
     std::string error;
     const std::unique_ptr<HttpSession> session = Win32Http(kDeadlineMs).OpenSession(kAgent, error);
-    Expect(session != nullptr, "a session opens");
     if (session == nullptr)
-        return;
+        return Expect(false, "a session opens");
     // Answers that the program's menu downloads never meet: a redirection,
     // an error page's status, a limit below the size of one read, the agent
     // named, and a connection closed unanswered (status 0: nothing opens).

@@ -8,8 +8,7 @@ namespace {
 int g_failures = 0;
 
 // The hidden window is there to own the dialogs and boxes; nothing reaches it.
-class QuietEvents : public WindowEvents {
-public:
+struct QuietEvents : WindowEvents {
     void OnTrayNotify(unsigned, unsigned) override {}
     bool OnCommand(int) override { return false; }
     void OnDestroy() override {}
@@ -24,19 +23,22 @@ void Expect(bool condition, const std::string& what) {
     g_failures += condition ? 0 : 1;
 }
 
+void ExpectEqual(const std::string& shown, const std::string& expected, const std::string& what) {
+    Expect(shown == expected,
+           what + ": [" + shown + "]" + (shown == expected ? "" : " expected [" + expected + "]"));
+}
+
 int main(int argc, char** argv) {
     RunAsChild(argc, argv);
-    if (argc != 4) {
-        std::printf("usage: vellinor-win32-services-test HTTP-SERVER MENU-FILE PACKED-MENU\n");
+    // The test server, http://127.0.0.1:PORT, is the only argument.
+    if (argc != 2)
         EndProcess(2);
-    }
     Win32Window window;
     QuietEvents events;
     window.CreateHiddenWindow("Vellinor1", events);
     CheckDialogs(window);
     CheckProcessStart(window);
     CheckHttp(argv[1]);
-    CheckRegistry(argv[2], argv[3]);
-    std::printf("%d failed\n", g_failures);
+    CheckRegistry();
     EndProcess(g_failures);
 }
