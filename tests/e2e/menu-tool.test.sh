@@ -44,7 +44,7 @@ while read -r label args; do
     (cd "$E2E_DIR/native" && "$E2E_MENU_TOOL" $args) </dev/null >"$out/$label.native.out" 2>"$out/$label.native.err"
     status[$label]=$?
     # shellcheck disable=SC2086
-    (cd "$E2E_DIR/windows" && wine_run "$windows_tool" $args) </dev/null >"$out/$label.windows.out" 2>"$out/$label.windows.err"
+    (cd "$E2E_DIR/windows" && harness_run Wine any "$WINE" "$windows_tool" $args) </dev/null >"$out/$label.windows.out" 2>"$out/$label.windows.err"
     [ "${status[$label]}" -eq $? ] || fail "$label: exit status ${status[$label]} natively, another under Wine"
     cmp -s "$out/$label.native.out" "$out/$label.windows.out" || fail "$label: standard output differs ($out/$label.*.out)"
     diff -q <(tr -d '\r' <"$out/$label.native.err") <(tr -d '\r' <"$out/$label.windows.err") >/dev/null ||
