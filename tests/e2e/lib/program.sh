@@ -260,7 +260,8 @@ open_menu() {
 # in it. A menu is shown before it is painted: the picture is taken again
 # until it shows items.
 menu_shot() {
-    wait_until 20 'shot=$(desktop_shot "$scenario-$1") && items=$(menu_item_centers "$2" "$shot") && [ -n "$items" ]'
+    local picture=$scenario-$1 at=$2
+    wait_until 20 'shot=$(desktop_shot "$picture") && items=$(menu_item_centers "$at" "$shot") && [ -n "$items" ]'
 }
 
 choose() {
