@@ -399,7 +399,7 @@ run_scenarios() {
         [ $# -eq 0 ] || [[ " $* " == *" $scenario "* ]] || continue
         scenario_failed=0
         local started=$SECONDS
-        if desktop_helper tray Vellinor 0 0 >/dev/null; then
+        if desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null; then
             "scenario_$scenario"
         else
             fail "an icon of an earlier program is still shown; screen: $(desktop_shot "$scenario-icon-before")"
