@@ -61,11 +61,11 @@ click_all() {
 }
 
 expect_dialog_stays() {
-    ! desktop_helper window gone '#32770' "$1" 3 || fail "$2 closed the dialog \"$1\""
+    ! desktop_helper windows '#32770' "$1" 0 3 || fail "$2 closed the dialog \"$1\""
 }
 
 expect_dialog_closes() {
-    desktop_helper window gone '#32770' "$1" "$DESKTOP_WAIT" ||
+    desktop_helper windows '#32770' "$1" 0 "$DESKTOP_WAIT" ||
         fail "$2 left the dialog \"$1\" open; screen: $(desktop_shot "$scenario-still-open")"
 }
 
@@ -76,7 +76,7 @@ expect_no_menu_from_icon() {
     for button in 1 3; do
         click_icon "$button"
         expect_no_menu "button $button on the icon while \"$1\" is open"
-        desktop_helper window shown '#32770' "$1" 0 >/dev/null || fail "button $button on the icon closed \"$1\""
+        desktop_helper windows '#32770' "$1" 1 0 >/dev/null || fail "button $button on the icon closed \"$1\""
     done
 }
 
@@ -89,11 +89,7 @@ stored_values() {
 # start_from_menu NEW-WINDOW INDEX: the program on stored settings (weekly,
 # NEW-WINDOW, the connect prompt only), then the INDEX-th item from the end.
 start_from_menu() {
-    store_settings --menu one-site PromptBeforeCheck=0 PromptBeforeConnect=1 \
-        OpenNewBrowserWindow="$1" QueryInterval=2 LastQuery=now
-    keep_settings
-    start_program
-    wait_for_icon && open_menu 3 && choose "$2"
+    start_with one-site "$1" 0 1 2 now && wait_for_icon && open_menu 3 && choose "$2"
 }
 
 # No settings key: the preferences come first and can only be left with OK
@@ -115,12 +111,11 @@ scenario_first_run() {
     [ -z "$(stored_values)" ] || fail "settings were stored before OK: $(stored_values)"
     click_all "$preferences" changed 1007 1009
     expect_checked "\"Once a &month\" chosen, connect prompt cleared" 1007 1017 1015
-    click_control "$preferences" 1
-    expect_dialog_closes "$preferences" OK
+    close_with "$preferences" 1 OK
     local expected='PromptBeforeConnect=0x0 QueryInterval=0x3'
     [ "$(stored_values)" = "$expected" ] ||
         fail "after OK the settings key holds [$(stored_values)], expected [$expected]"
-    open_dialog "Vellinor - Setup" setup && click_control "Vellinor - Setup" 2 || return
+    open_dialog "Vellinor - Setup" setup && close_with "Vellinor - Setup" 2 '"E&xit"' || return
     expect_program_end "\"E&xit\" of the setup dialog"
     [ "$(stored_values)" = "$expected" ] ||
         fail "after \"E&xit\" the settings key holds [$(stored_values)]"
@@ -143,18 +138,16 @@ scenario_preferences_from_the_menu() {
         click_all "$preferences" "changed-before-$way" 1007 1017 1015 1009
         expect_checked "all four changed" 1007 1017 1015
         case $way in
-        Cancel) click_control "$preferences" 2 ;;
-        Escape) desktop_helper keys "$preferences" Escape ;;
-        close-box) desktop_helper close "$preferences" ;;
+        Cancel) close_with "$preferences" 2 Cancel ;;
+        Escape) desktop_helper keys "$preferences" Escape && expect_dialog_closes "$preferences" Escape ;;
+        close-box) desktop_helper close "$preferences" && expect_dialog_closes "$preferences" "the close box" ;;
         esac
-        expect_dialog_closes "$preferences" "$way"
         expect_settings_unchanged "after-$way"
         open_menu 3 && choose -4 || return
     done
     open_dialog "$preferences" after-all || return
     expect_checked "opened after Cancel, Escape and the close box" 1006 1018 1009
-    click_control "$preferences" 1
-    expect_dialog_closes "$preferences" OK
+    close_with "$preferences" 1 OK
     expect_settings_unchanged after-ok
     exit_program
 }
@@ -174,11 +167,11 @@ about_box() {
 1015${tab}${contact}${tab}7 75 227 12
 1019${tab}${home_page}${tab}78 56 84 13"
     expect_state 1 default
-    [ "$(awk -F'\t' '$1 == 1015 { print $2 }' <<<"$controls")" = Edit ] || fail "the contact address is not an edit control"
+    [ "$(control_field 1015 2)" = Edit ] || fail "the contact address is not an edit control"
     # The caption's capitals fill about seven tenths of a font's cell; the
     # dialog font's would fill about a quarter of this control.
     local left top width height ink first last
-    read -r left top width height < <(awk -F'\t' '$1 == 1013 { print $3 }' <<<"$controls")
+    read -r left top width height < <(control_field 1013 3)
     read -r ink first last < <(convert "$shot" -crop "${width}x${height}+${left}+${top}" +repage -colorspace gray \
         -threshold 40% -negate -scale "1x${height}!" -depth 16 txt:- |
         awk -F'[ ,:()]+' 'NR > 1 && $4 > 0 { if (first == "") first = $2; last = $2 }
@@ -188,7 +181,7 @@ about_box() {
     click_control "$about" 1015
     desktop_helper keys "$about" x y z
     open_dialog "$about" typed || return
-    [ "$(control_text 1015)" = "$contact" ] || fail "typing changed the contact address to \"$(control_text 1015)\""
+    [ "$(control_field 1015 5)" = "$contact" ] || fail "typing changed the contact address to \"$(control_field 1015 5)\""
     expect_no_menu_from_icon "$about"
     click_control "$about" 1019
     expect_browser_starts "the link pressed once" "$(browser_line "$1" "http://$home_page")"
@@ -196,8 +189,7 @@ about_box() {
     click_control "$about" 1019
     expect_browser_starts "the link pressed twice" "$(browser_line "$1" "http://$home_page")" \
         "$(browser_line "$1" "http://$home_page")"
-    click_control "$about" 1
-    expect_dialog_closes "$about" OK
+    close_with "$about" 1 OK
     exit_program
 }
 

@@ -44,7 +44,7 @@ while read -r label args; do
     (cd "$E2E_DIR/native" && "$E2E_MENU_TOOL" $args) </dev/null >"$out/$label.native.out" 2>"$out/$label.native.err"
     status[$label]=$?
     # shellcheck disable=SC2086
-    (cd "$E2E_DIR/windows" && wine_run "$windows_tool" $args) </dev/null >"$out/$label.windows.out" 2>"$out/$label.windows.err"
+    (cd "$E2E_DIR/windows" && harness_run Wine any "$WINE" "$windows_tool" $args) </dev/null >"$out/$label.windows.out" 2>"$out/$label.windows.err"
     [ "${status[$label]}" -eq $? ] || fail "$label: exit status ${status[$label]} natively, another under Wine"
     cmp -s "$out/$label.native.out" "$out/$label.windows.out" || fail "$label: standard output differs ($out/$label.*.out)"
     diff -q <(tr -d '\r' <"$out/$label.native.err") <(tr -d '\r' <"$out/$label.windows.err") >/dev/null ||
@@ -54,9 +54,6 @@ check-example check example.txt
 check-rough check rough.txt
 check-missing check no-such-file.txt
 check-folder check folder
-show-folder show folder
-pack-missing pack no-such-file.txt
-unpack-folder unpack folder
 check-marked check marked.txt
 show-marked show marked.txt
 show-marked-1251 show marked.txt --codepage 1251
@@ -79,6 +76,8 @@ COMMANDS
 diff -r "$E2E_DIR/native" "$E2E_DIR/windows" >"$out/written-files.diff" || fail "the files written differ ($out/written-files.diff)"
 
 # Known answers: LABEL, the exit status, and a line its output or messages hold.
+# Every command reads its input the same way before it does anything else, so
+# one command stands for all of them on an input that cannot be read.
 listing=$(printf '%s\n' 'number 37' 'root "Sites"' '  site 1001 "News" "news.htm"' '  divider' \
     '  popup "&Reference"' '    site 1002 "Episodes" "episodes.htm"')
 [ "$(cat "$out/show-example.native.out")" = "result 0"$'\n'"$listing" ] || fail "show-example: not the example's tree"
@@ -95,10 +94,7 @@ pack-format-2|1|
 unpack-truncated|1|error: endOfFile
 unpack-null|1|error: no object
 check-missing|2|vellinor-menu: no-such-file.txt: No such file or directory
-pack-missing|2|vellinor-menu: no-such-file.txt: No such file or directory
 check-folder|2|vellinor-menu: folder: Is a directory
-show-folder|2|
-unpack-folder|2|
 check-marked|0|
 show-marked|0|"B\xfccher ?"
 show-marked-1251|0|"B?cher \xc4"

@@ -82,9 +82,11 @@ head -c 65536 "$E2E_DIR/long.txt" >"$E2E_DIR/long-read.txt"
 # The message texts, exactly as the program's string table gives them.
 new_menu_text='Found and loaded a new menu.'
 # shellcheck disable=SC2034 # named in the table of the failed checks
-no_connection_text=$'Faild to connect to server.\n\nWill try to use locally saved data.'
+same_number_text='The server does not contain any new menu data.'
 # shellcheck disable=SC2034 # named in the table of the failed checks
-read_failed_text=$'Failed to read required data from server. Try again later.\n\nWill try to use locally saved data.'
+no_connection_text='Faild to connect to server.\n\nWill try to use locally saved data.'
+# shellcheck disable=SC2034 # named in the table of the failed checks
+read_failed_text='Failed to read required data from server. Try again later.\n\nWill try to use locally saved data.'
 # shellcheck disable=SC2034 # named in the table of the failed checks
 new_format_text='The data on the server is in a new format not supported by this version of Vellinor. Please go to the Vellinor home page and download the latest version of the application.'
 
@@ -105,7 +107,7 @@ expect_last_query() {
 progress_ticks() {
     local id left top width height ticked enabled
     for id in 1000 1001 1002 1003; do
-        read -r left top width height < <(awk -F'\t' -v id="$id" '$1 == id { print $3 }' <<<"$controls")
+        read -r left top width height < <(control_field "$id" 3)
         # The square: as high as the box, from its left edge; the caption after it.
         ticked=$(convert "$1" -crop "$((height - 4))x$((height - 4))+$((left + 1))+$((top + 2))" \
             +repage -colorspace gray -threshold 50% -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
@@ -175,10 +177,7 @@ update_now() {
 # query three days back. The connect prompt is off; the query prompt is on,
 # and "&Update Now" must not show it.
 start_stored() {
-    store_settings --menu stored PromptBeforeCheck=1 PromptBeforeConnect=0 \
-        OpenNewBrowserWindow=0 QueryInterval=0 LastQuery=$(($(date +%s) - 3 * 86400))
-    start_program
-    wait_for_icon
+    start_with stored 0 1 0 0 $(($(date +%s) - 3 * 86400)) && wait_for_icon
 }
 
 # expect_new_menu NAME ITEMS [ACTION...]: update_now with ACTION installs the
@@ -194,31 +193,23 @@ expect_new_menu() {
     wait_for_icon && expect_menu_items "$items" "after $name"
 }
 
-# No settings key: the preferences in their first-run mode, then the setup
-# dialog; "&Connect" downloads the menu with no prompt, stores it and shows
-# it from the icon.
-scenario_first_run() {
+# No settings key: the preferences in their first-run mode, the connect
+# prompt cleared, then the setup dialog; "&Connect" downloads the menu with no
+# prompt, stores it and shows it from the icon. Later menus replace it in the
+# registry and in the icon's menu, whose sites open the new addresses: one
+# with a byte-order mark, its caption in the code page; and a body of 70,000
+# bytes, whose first 65,536 make the menu.
+scenario_first_run_and_new_menus() {
     store_settings
     serve fresh
     start_program
-    open_dialog "Vellinor Preferences" preferences && click_control "Vellinor Preferences" 1 || return
+    open_dialog "Vellinor Preferences" preferences && click_control "Vellinor Preferences" 1009 &&
+        close_with "Vellinor Preferences" 1 OK || return
     open_dialog "Vellinor - Setup" setup && expect_new_menu fresh 8 click_control "Vellinor - Setup" 1 || return
     # The program names itself to the server.
     local asked
     asked=$(grep '"GET ' "$E2E_ARTIFACTS/server.log" | tail -1)
     [[ "$asked" == *" agent=Vellinor" ]] || fail "the menu was not asked for as Vellinor: $asked"
-    exit_program
-}
-
-# New menus replace the old one in the registry and in the icon's menu, whose
-# sites open the new addresses: a new menu; one with a byte-order mark, its
-# caption in the code page; and a body of 70,000 bytes, whose first 65,536
-# make the menu.
-scenario_new_menus() {
-    start_stored || return
-    expect_menu_items 6 "before the update"
-    serve fresh
-    expect_new_menu fresh 8 || return
     open_menu 3 && choose 1 &&
         expect_browser_starts "the new menu's first site" "$(browser_line shell http://example.test/new.htm)"
     serve marked
@@ -229,40 +220,29 @@ scenario_new_menus() {
     exit_program
 }
 
-# The server's menu has the number of the one held: message 201, the query is
-# recorded, and the menu (stored and shown) stays as it was, its commands too.
-scenario_same_menu_number() {
-    serve same-number
+# Checks that install nothing, one after the other, each with its message and
+# icon (the stop icon unless named): WHAT (a file of ours or a whole address),
+# the message's name, whether the query is recorded, and the most steps the
+# progress window may show done. The server's menu may have the number of the
+# one held. A server that takes the request and never answers holds the
+# progress window until the request's deadline of 30 s; one that stops
+# sending is one that cannot be reached. The menu stays as it was, stored and
+# shown, its commands too, and nothing is left behind for a later check: the
+# same server's new menu installs.
+scenario_checks_that_install_nothing() {
     start_stored || return
-    update_now 'The server does not contain any new menu data.' information || return
-    expect_last_query "$asked_at" "$answered_at" "the same menu number"
-    expect_stored_menu stored "the same menu number"
-    expect_menu_items 6 "after the same menu number"
-    open_menu 3 && choose 2 &&
-        expect_browser_starts "the held menu's second site" "$(browser_line shell http://example.test/old-news.htm)"
-    exit_program
-}
-
-# Checks that fail, one after the other, each with its message and the stop
-# icon: WHAT (a file of ours or a whole address), the message's name, whether the
-# query is recorded, and the most steps the progress window may show done. A
-# server that takes the request and never answers holds the progress window
-# until the request's deadline of 30 s; one that stops sending is one that
-# cannot be reached. The menu stays as it was, stored and shown, and nothing
-# is left behind for a later check: the same server's new menu installs.
-scenario_failed_checks() {
-    start_stored || return
-    local what text recorded most before
-    while IFS='|' read -r what text recorded most; do
+    local what text recorded most icon before
+    while IFS='|' read -r what text recorded most icon; do
         [[ $what == http://* ]] && set_menu_url "$what" || serve "$what"
         before=$(setting LastQuery)
-        update_now "${!text}" stop || return
+        update_now "${!text}" "${icon:-stop}" || return
         [ "$recorded" = yes ] || asked_at=$((before)) answered_at=$((before))
         expect_last_query "$asked_at" "$answered_at" "$what"
         ((steps_done <= most)) || fail "$what: the progress window showed $steps_done steps done"
         [[ $what != */silent ]] || ((seen_for >= 20)) ||
             fail "$what: the progress window was seen for $seen_for s only, expected it until the deadline of 30 s"
     done <<EOF
+same-number|same_number_text|yes|4|information
 http://127.0.0.1:$HTTP_REFUSED_PORT/sites.txt|no_connection_text|no|0
 $server/silent|no_connection_text|no|0
 $server/stall|no_connection_text|no|4
@@ -273,6 +253,8 @@ format-2|new_format_text|yes|3
 EOF
     expect_stored_menu stored "after the failed checks"
     expect_menu_items 6 "after the failed checks"
+    open_menu 3 && choose 2 &&
+        expect_browser_starts "the held menu's second site" "$(browser_line shell http://example.test/old-news.htm)"
     serve fresh
     expect_new_menu fresh 8
     exit_program
@@ -287,10 +269,7 @@ start_due() {
     due_query=$(date -d '8 days ago 09:05:07' +%s)
     last_query=$(date -d "@$due_query" '+%-m/%-d/%y %-H:%M:%S')
     serve fresh
-    store_settings --menu stored PromptBeforeCheck=1 PromptBeforeConnect=1 \
-        OpenNewBrowserWindow=0 QueryInterval=2 LastQuery="$due_query"
-    keep_settings
-    start_program
+    start_with stored 0 1 1 2 "$due_query"
     open_dialog Vellinor query-prompt || return 1
     expect_layout "1${tab}&Query${tab}201 7 50 14
 2${tab}&Postpone${tab}201 24 50 14
@@ -304,7 +283,7 @@ start_due() {
 # "&Postpone" ends the check: no connect prompt, no download, no message,
 # nothing stored; the program runs on with the stored menu.
 scenario_due_check_postponed() {
-    start_due && click_control Vellinor 2 || return
+    start_due && close_with Vellinor 2 '"&Postpone"' || return
     expect_no_message_box "after \"&Postpone\""
     wait_for_icon && expect_menu_items 6 "after \"&Postpone\""
     expect_settings_unchanged after-postpone
@@ -332,5 +311,5 @@ scenario_due_check_dont_ask_again() {
     exit_program
 }
 
-scenarios=(first_run new_menus same_menu_number failed_checks due_check_postponed due_check_dont_ask_again)
+scenarios=(first_run_and_new_menus checks_that_install_nothing due_check_postponed due_check_dont_ask_again)
 run_scenarios "$@"

@@ -3,21 +3,21 @@
 // their texts and places, and presses keys, printing what it finds for the
 // test scripts. Run it in the same desktop as the program under test.
 //
-//   desktop-helper window shown|any|gone CLASS TITLE SECONDS
-//       waits until a top-level window of CLASS with TITLE ("": any) is shown
-//       (visible), exists at all, or is gone; prints its place ("LEFT TOP
-//       WIDTH HEIGHT") when found
+//   desktop-helper windows CLASS TITLE COUNT SECONDS [all]
+//       waits until exactly COUNT top-level windows of CLASS with TITLE ("":
+//       any) are shown (visible; "all": whether shown or not), and prints
+//       their places ("LEFT TOP WIDTH HEIGHT"), the one at the bottom first
+//       (a sub-menu opens above the menu it belongs to)
 //   desktop-helper controls TITLE SECONDS [quiet]
 //       waits for the visible dialog TITLE and prints its controls, one a line:
-//       ID, class, place, state ("visible", "enabled", "checked", "default",
-//       comma-separated) and text (none for a picture), separated by TABs;
+//       ID, class, place, state ("visible" or "hidden", then "default" and
+//       "checked" where they hold, comma-separated) and text (none for a picture; its line breaks
+//       as
+//       "\n"), separated by TABs;
 //       the first line is the dialog itself, with ID 0 and the place of its
 //       client area. "quiet" sends the program no message, so that a dialog
 //       whose thread is busy can be read at once: texts as the system keeps
 //       them, and no "checked" (check marks show only on the screen)
-//   desktop-helper menus COUNT SECONDS
-//       waits until exactly COUNT pop-up menus are open; prints their places,
-//       the first opened first
 //   desktop-helper tray TIP COUNT SECONDS
 //       waits until exactly COUNT notification-area icons have the tooltip TIP;
 //       prints their places
@@ -60,38 +60,15 @@ const char* AnyIsNull(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
-int Window(const std::vector<std::string>& args) {
-    WindowQuery query;
-    query.className = AnyIsNull(args[1]);
-    query.title = AnyIsNull(args[2]);
-    query.visibleOnly = args[0] == "shown";
-    const bool present = args[0] != "gone";
-    HWND found = nullptr;
-    const bool done = PollFor(Seconds(args[3]), [&] {
-        found = FindTopLevel(query);
-        return (found != nullptr) == present;
-    });
-    if (done && present)
-        std::printf("%s\n", ScreenRectText(found).c_str());
-    return done ? 0 : 1;
-}
-
 std::string ControlState(HWND control, const char* className, bool quiet) {
-    std::string state;
-    const auto add = [&state](const char* word) {
-        state += state.empty() ? word : std::string(",") + word;
-    };
-    if (::IsWindowVisible(control))
-        add("visible");
-    if (::IsWindowEnabled(control))
-        add("enabled");
+    std::string state = ::IsWindowVisible(control) ? "visible" : "hidden";
     if (lstrcmpiA(className, "Button") == 0) {
         if ((::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-            add("default");
+            state += ",default";
         if (!quiet && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED)
-            add("checked");
+            state += ",checked";
     }
-    return state.empty() ? "-" : state;
+    return state;
 }
 
 void PrintControl(HWND control, bool quiet) {
@@ -101,7 +78,9 @@ void PrintControl(HWND control, bool quiet) {
     const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
     const bool picture =
         lstrcmpiA(className, "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP);
-    const std::string text = picture ? "" : quiet ? KeptWindowText(control) : WindowText(control);
+    std::string text = picture ? "" : quiet ? KeptWindowText(control) : WindowText(control);
+    for (std::size_t at = 0; (at = text.find_first_of("\r\n", at)) != std::string::npos;)
+        text.replace(at, text.compare(at, 2, "\r\n") == 0 ? 2 : 1, "\\n");
     std::printf("%d\t%s\t%s\t%s\t%s\n", ::GetDlgCtrlID(control), className,
                 ScreenRectText(control).c_str(), ControlState(control, className, quiet).c_str(),
                 text.c_str());
@@ -119,8 +98,7 @@ int Controls(const std::vector<std::string>& args) {
     RECT client{};
     ::GetClientRect(dialog, &client);
     ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::printf("0\t%s\t%s\t%s\t%s\n", kDialogClass, RectText(client).c_str(),
-                ::IsWindowEnabled(dialog) ? "visible,enabled" : "visible", query.title);
+    std::printf("0\t%s\t%s\tvisible\t%s\n", kDialogClass, RectText(client).c_str(), query.title);
     // Its own controls only, not the edit inside a combo box.
     for (HWND control = ::GetWindow(dialog, GW_CHILD); control != nullptr;
          control = ::GetWindow(control, GW_HWNDNEXT))
@@ -140,14 +118,14 @@ int WaitForCount(const std::string& count, const std::string& seconds, List list
     return 0;
 }
 
-std::vector<std::string> OpenMenus() {
+std::vector<std::string> Windows(const std::vector<std::string>& args) {
     WindowQuery query;
-    query.className = "#32768";
-    query.visibleOnly = true;
+    query.className = AnyIsNull(args[0]);
+    query.title = AnyIsNull(args[1]);
+    query.visibleOnly = args.size() == 4;
     std::vector<std::string> places;
-    // A sub-menu opens above the menu it belongs to.
-    for (HWND menu : FindAllTopLevel(query))
-        places.push_back(ScreenRectText(menu));
+    for (HWND window : FindAllTopLevel(query))
+        places.push_back(ScreenRectText(window));
     return places;
 }
 
@@ -176,7 +154,9 @@ int Keys(const std::vector<std::string>& args) {
     const HWND window = FindTopLevel({args[0].c_str()});
     if (window == nullptr)
         return 1;
+    // The window's own thread takes the activation in its own time.
     ::SetForegroundWindow(window);
+    PollFor(10, [&] { return ::GetForegroundWindow() == window; });
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "Escape")
             PressKey(VK_ESCAPE);
@@ -193,12 +173,10 @@ int Keys(const std::vector<std::string>& args) {
 int Run(const std::vector<std::string>& args) {
     const std::string command = args.empty() ? "" : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
-    if (command == "window" && rest.size() == 4)
-        return Window(rest);
+    if (command == "windows" && (rest.size() == 4 || (rest.size() == 5 && rest[4] == "all")))
+        return WaitForCount(rest[2], rest[3], [&] { return Windows(rest); });
     if (command == "controls" && (rest.size() == 2 || rest.size() == 3))
         return Controls(rest);
-    if (command == "menus" && rest.size() == 2)
-        return WaitForCount(rest[0], rest[1], OpenMenus);
     if (command == "tray" && rest.size() == 3)
         return WaitForCount(rest[1], rest[2], [&] { return TrayIcons(rest[0]); });
     if (command == "keys" && rest.size() >= 2)

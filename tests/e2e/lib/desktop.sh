@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # Wine's virtual desktop for the end-to-end tests that drive a program through
 # its windows, menus and notification-area icon with real mouse clicks.
-# Source lib/wine.sh first; after wine_init a test calls desktop_start once,
-# and then:
+# Source lib/wine.sh first; after wine_start_test a test calls desktop_start
+# once, and then:
 #
 #   desktop_helper ARGS...      tests/e2e/helpers' desktop-helper in the desktop
 #                               (its commands are listed in its source)
@@ -11,6 +11,8 @@
 #   desktop_click X Y [BUTTON [COUNT]]
 #                               a real click of BUTTON (1 left, 3 right) at X Y
 #   click_control TITLE ID      clicks the middle of the dialog's control ID
+#   close_with TITLE ID WHAT    clicks the control ID until the dialog TITLE
+#                               has gone
 #   menu_item_centers PLACE SHOT
 #                               the middle "X Y" of every item with text in the
 #                               menu at PLACE (a line of `desktop_helper menus`),
@@ -27,16 +29,18 @@ DESKTOP_HELPER=$VELLINOR_WINDOWS_BUILD/tests/e2e/desktop-helper.exe
 DESKTOP_WAIT=${DESKTOP_WAIT:-60}
 
 desktop_start() {
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n
-[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="1024x768"\n"EnableShell"="1"\n' \
-        >"$E2E_DIR/desktop.reg"
-    wine_import_reg "$E2E_DIR/desktop.reg" || return 1
+    reg_import desktop '[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+"EnableShell"="1"' || return 1
     # The desktop takes its settings when it is created: let the server that
     # stored them end before anything is started in the desktop.
     wine_wait
     xvfb_start || return 1
     "$WINE" "$DESKTOP_HELPER" stay >"$E2E_DIR/desktop-stay.log" 2>&1 &
-    desktop_helper window any Shell_TrayWnd '' "$DESKTOP_WAIT" >/dev/null
+    desktop_helper windows Shell_TrayWnd '' 1 "$DESKTOP_WAIT" all >/dev/null
 }
 
 # Its answers are 0 (found, done) and 1 (a wait ran out, nothing matched).
@@ -45,8 +49,8 @@ desktop_helper() {
 }
 
 desktop_shot() {
-    local path=$E2E_ARTIFACTS/$1.png
-    harness_run screenshot 0 import -display "$DISPLAY" -window root "$path" && echo "$path"
+    harness_run screenshot 0 import -display "$DISPLAY" -window root "$E2E_ARTIFACTS/$1.png" &&
+        echo "$E2E_ARTIFACTS/$1.png"
 }
 
 desktop_click() {
@@ -59,6 +63,18 @@ click_control() {
         awk -F'\t' -v id="$2" '$1 == id { print $3; exit }')
     [ -n "${height:-}" ] || { fail "no control $2 in the dialog \"$1\"" && return 1; }
     desktop_click "$((left + width / 2))" "$((top + height / 2))"
+}
+
+# A loaded machine can lose a click on a window that has just come up: the
+# click is repeated while the dialog stays, and one that never closes it
+# still fails.
+close_with() {
+    local until=$((SECONDS + DESKTOP_WAIT))
+    click_control "$1" "$2" || return 1
+    until desktop_helper windows '#32770' "$1" 0 15; do
+        ((SECONDS < until)) || { fail "$3 left the dialog \"$1\" open; screen: $(desktop_shot "${scenario:-}-still-open")" && return 1; }
+        ! desktop_helper controls "$1" 0 >/dev/null || click_control "$1" "$2"
+    done
 }
 
 # The items are found in the picture rather than computed from menu metrics:
@@ -81,4 +97,3 @@ menu_item_centers() {
             }
             END { if (first != "") print x, top + int((first + last) / 2) }'
 }
-

@@ -13,6 +13,8 @@
 #                               the settings key made anew with those DWORD
 #                               values ("LastQuery=now" is the present time)
 #                               and the menu NAME; with nothing, no key at all
+#   start_with MENU NEW-WINDOW PROMPT-CHECK PROMPT-CONNECT INTERVAL LAST-QUERY
+#                               store_settings with those, and start_program
 #   set_menu_url URL [ROOT]     the policy under ROOT (HKEY_LOCAL_MACHINE unless
 #                               named) naming the menu's address; none when URL
 #                               is empty. A new test's program is refused at once
@@ -34,6 +36,8 @@
 #   exit_program                "E&xit" from the menu: exit code 0, no icon left
 #   open_dialog TITLE NAME      waits for the dialog TITLE: `controls` lists its
 #                               controls, `shot` (NAME.png) shows it
+#   control_field ID FIELD      the FIELD-th field of the control ID in
+#                               `controls` (3 its place, 4 its state, 5 its text)
 #   expect_layout TEMPLATE      the open dialog stands as TEMPLATE puts it:
 #                               a line per control, "ID<TAB>TEXT<TAB>X Y WIDTH
 #                               HEIGHT" in dialog units ("- -": a picture's size)
@@ -41,7 +45,6 @@
 #                               "checked", "!checked": not checked)
 #   expect_menu_items COUNT WHAT  the icon's menu shows COUNT items, and a
 #                               click elsewhere closes it
-#   control_text ID             the whole text of the control ID in `controls`
 #   expect_message_box TEXT [ICON]  a message box with TEXT and an icon ("stop"
 #                               or "information"), closed with OK
 #   expect_no_message_box WHEN, expect_no_menu WHEN
@@ -72,10 +75,7 @@ program_start_test() {
         [ -f "$needed" ] || { echo "FAIL: not built: $needed" && exit 1; }
     done
     wine_start_test "$1"
-    if ! desktop_start || ! stand_in_browser_setup; then
-        echo "FAIL: no Wine desktop for the program; see $E2E_DIR"
-        exit 1
-    fi
+    desktop_start && stand_in_browser_setup || { echo "FAIL: no Wine desktop for the program; see $E2E_DIR" && exit 1; }
     # Nothing goes beyond this machine unless a test serves a menu.
     set_menu_url http://127.0.0.1:9/velweb/sites.txt
 }
@@ -94,21 +94,23 @@ STAND_IN_TARGET='C:\StandIn\browser.exe'
 
 stand_in_browser_setup() {
     STAND_IN_LOGS=("$WINEPREFIX/drive_c/Program Files/Stand In/browser.log" "$WINEPREFIX/drive_c/StandIn/browser.log")
-    local log scheme
+    local log new_window shell
     for log in "${STAND_IN_LOGS[@]}"; do
-        mkdir -p "$(dirname "$log")"
-        cp "$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe" "$(dirname "$log")/browser.exe" || return 1
+        mkdir -p "${log%/*}" && cp "$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe" "${log%/*}/browser.exe" || return 1
     done
-    {
-        printf 'REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.htm]\n@="VellinorTestPage"\n\n'
-        printf '[HKEY_CLASSES_ROOT\\VellinorTestPage\\shell\\open\\command]\n@="%s"\n\n' \
-            "$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --new-window \"%1\"")"
-        for scheme in http https; do
-            printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@="%s"\n\n' "$scheme" \
-                "$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --shell \"%1\"")"
-        done
-    } >"$E2E_DIR/stand-in-browser.reg"
-    wine_import_reg "$E2E_DIR/stand-in-browser.reg"
+    new_window=$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --new-window \"%1\"")
+    shell=$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --shell \"%1\"")
+    reg_import stand-in-browser "[HKEY_CLASSES_ROOT\\.htm]
+@=\"VellinorTestPage\"
+
+[HKEY_CLASSES_ROOT\\VellinorTestPage\\shell\\open\\command]
+@=\"$new_window\"
+
+[HKEY_CLASSES_ROOT\\http\\shell\\open\\command]
+@=\"$shell\"
+
+[HKEY_CLASSES_ROOT\\https\\shell\\open\\command]
+@=\"$shell\""
 }
 
 # A string as a .reg file writes it.
@@ -141,14 +143,13 @@ expect_browser_starts() {
 pack_menu() {
     local name=$1 number=$2
     shift 2
-    printf '1\n2.1.2.5\n%s\n' "$number" >"$E2E_DIR/$name.txt"
-    printf '%s\n' "$@" >>"$E2E_DIR/$name.txt"
+    printf '%s\n' 1 2.1.2.5 "$number" "$@" >"$E2E_DIR/$name.txt"
     "$E2E_MENU_TOOL" pack "$E2E_DIR/$name.txt" --reg -o "$E2E_DIR/$name.reg" >&2 ||
         { echo "FAIL: vellinor-menu could not pack $E2E_DIR/$name.txt" && exit 1; }
 }
 
 store_settings() {
-    local menu='' setting value file=$E2E_DIR/settings.reg
+    local menu='' setting value
     [ "${1:-}" != --menu ] || { menu=$2 && shift 2; }
     {
         printf 'REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\Vellinor]\n\n'
@@ -160,17 +161,23 @@ store_settings() {
         done
         printf '\n'
         [ -z "$menu" ] || tail -n +2 "$E2E_DIR/$menu.reg"
-    } >"$file"
-    wine_import_reg "$file" || fail "the settings could not be stored"
+    } >"$E2E_DIR/settings.reg"
+    reg_import settings || fail "the settings could not be stored"
+}
+
+start_with() {
+    store_settings --menu "$1" OpenNewBrowserWindow="$2" PromptBeforeCheck="$3" PromptBeforeConnect="$4" \
+        QueryInterval="$5" LastQuery="$6"
+    keep_settings
+    start_program
 }
 
 set_menu_url() {
     local key="${2:-HKEY_LOCAL_MACHINE}\\Software\\Policies\\Vellinor"
-    {
-        printf 'REGEDIT4\n\n[-%s]\n\n' "$key"
-        [ -z "$1" ] || printf '[%s]\n"MenuUrl"="%s"\n' "$key" "$(reg_string "$1")"
-    } >"$E2E_DIR/policy.reg"
-    wine_import_reg "$E2E_DIR/policy.reg" || fail "the menu address policy could not be stored"
+    reg_import policy "[-$key]
+${1:+
+[$key]
+\"MenuUrl\"=\"$(reg_string "$1")\"}" || fail "the menu address policy could not be stored"
 }
 
 setting() {
@@ -227,10 +234,8 @@ stop_program() {
 icon_x='' icon_y=''
 wait_for_icon() {
     local left top width height
-    if ! read -r left top width height < <(desktop_helper tray Vellinor 1 "$DESKTOP_WAIT"); then
-        fail "no icon with the tooltip \"Vellinor\" appeared; screen: $(desktop_shot "$scenario-no-icon")"
-        return 1
-    fi
+    read -r left top width height < <(desktop_helper tray Vellinor 1 "$DESKTOP_WAIT") ||
+        { fail "no icon with the tooltip \"Vellinor\" appeared; screen: $(desktop_shot "$scenario-no-icon")" && return 1; }
     icon_x=$((left + width / 2)) icon_y=$((top + height / 2))
 }
 
@@ -240,18 +245,29 @@ click_icon() {
     desktop_click "$icon_x" "$icon_y" "$1" "${2:-1}"
 }
 
+menus() {
+    desktop_helper windows '#32768' '' "$1" "$2"
+}
+
 menu_place=''
 open_menu() {
     click_icon "$1"
-    menu_place=$(desktop_helper menus 1 "$DESKTOP_WAIT") ||
+    menu_place=$(menus 1 "$DESKTOP_WAIT") ||
         { fail "button $1 on the icon opened no menu; screen: $(desktop_shot "$scenario-no-menu")" && return 1; }
+}
+
+# menu_shot NAME PLACE: shot, the picture NAME.png, and items, the menu's items
+# in it. A menu is shown before it is painted: the picture is taken again
+# until it shows items.
+menu_shot() {
+    local picture=$scenario-$1 at=$2
+    wait_until 20 'shot=$(desktop_shot "$picture") && items=$(menu_item_centers "$at" "$shot") && [ -n "$items" ]'
 }
 
 choose() {
     local index=$1 level=${2:-1} place shot items
-    place=$(desktop_helper menus "$level" "$DESKTOP_WAIT" | sed -n "${level}p")
-    shot=$(desktop_shot "$scenario-menu-$level")
-    items=$(menu_item_centers "$place" "$shot")
+    place=$(menus "$level" "$DESKTOP_WAIT" | sed -n "${level}p")
+    menu_shot "menu-$level" "$place"
     [ "$index" -gt 0 ] || index=$(($(wc -l <<<"$items") + 1 + index))
     if [ "$index" -lt 1 ] || [ -z "$(sed -n "${index}p" <<<"$items")" ]; then
         fail "menu $level at ${place:-(none)} does not show the item $1; screen: $shot"
@@ -262,10 +278,7 @@ choose() {
 }
 
 expect_program_end() {
-    if ! wait_for_program_end 30; then
-        fail "$1 did not end the program; screen: $(desktop_shot "$scenario-after-end")"
-        return 1
-    fi
+    wait_for_program_end 30 || { fail "$1 did not end the program; screen: $(desktop_shot "$scenario-after-end")" && return 1; }
     [ -z "${2:-}" ] || [ "$program_status" -eq "$2" ] ||
         fail "$1 ended the program with exit code $program_status, expected $2"
     desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null ||
@@ -279,32 +292,30 @@ exit_program() {
 expect_menu_items() {
     local shot items
     open_menu 3 || return 1
-    shot=$(desktop_shot "$scenario-menu-$1")
-    items=$(menu_item_centers "$menu_place" "$shot" | wc -l)
+    menu_shot "menu-$1" "$menu_place"
+    items=$(wc -l <<<"$items")
     [ "$items" -eq "$1" ] || fail "$2: the menu shows $items items, expected $1; screen: $shot"
     desktop_click 300 300
-    desktop_helper menus 0 "$DESKTOP_WAIT" >/dev/null ||
-        fail "$2: a click elsewhere left the menu open; screen: $(desktop_shot "$scenario-still-open")"
+    menus 0 "$DESKTOP_WAIT" >/dev/null || fail "$2: a click elsewhere left the menu open; screen: $(desktop_shot "$scenario-still-open")"
 }
 
+# A menu that should not open would open within the double-click time.
 expect_no_menu() {
-    # A menu that should not open would open within the double-click time.
-    if desktop_helper menus 1 2 >/dev/null; then
-        fail "$1: a menu is open; screen: $(desktop_shot "$scenario-unexpected-menu")"
-        desktop_click 300 300
-    fi
+    ! menus 1 2 >/dev/null || { fail "$1: a menu is open; screen: $(desktop_shot "$scenario-unexpected-menu")" && desktop_click 300 300; }
 }
 
 # --- Dialogs -----------------------------------------------------------------
 
 controls='' shot=''
 open_dialog() {
-    if ! controls=$(desktop_helper controls "$1" "$DESKTOP_WAIT"); then
-        fail "no dialog \"$1\"; screen: $(desktop_shot "$scenario-no-dialog")"
-        return 1
-    fi
+    controls=$(desktop_helper controls "$1" "$DESKTOP_WAIT") ||
+        { fail "no dialog \"$1\"; screen: $(desktop_shot "$scenario-no-dialog")" && return 1; }
     shot=$(desktop_shot "$scenario-$2")
     printf '%s\n' "$controls" >"$E2E_ARTIFACTS/$scenario-$2-controls.txt"
+}
+
+control_field() {
+    awk -F'\t' -v id="$1" -v field="$2" '$1 == id { print $field; exit }' <<<"$controls"
 }
 
 # The dialog's base units are measured on its widest and tallest controls;
@@ -352,24 +363,12 @@ expect_layout() {
 
 expect_state() {
     local state
-    state=$(awk -F'\t' -v id="$1" '$1 == id { print $4; exit }' <<<"$controls")
+    state=,$(control_field "$1" 4),
     if [[ $2 == !* ]]; then
-        [[ ",$state," != *",${2#!},"* ]] || fail "control $1 is ${2#!}; screen: $shot"
+        [[ $state != *",${2#!},"* ]] || fail "control $1 is ${2#!}; screen: $shot"
     else
-        [[ ",$state," == *",$2,"* ]] || fail "control $1 is not $2 but ${state:-missing}; screen: $shot"
+        [[ $state == *",$2,"* ]] || fail "control $1 is not $2 but $state; screen: $shot"
     fi
-}
-
-# The helper prints a text's line breaks as they are, so a line that does not
-# start like a control's line goes on the text of the control before it.
-control_text() {
-    awk -F'\t' -v id="$1" '
-        NF >= 5 && $1 ~ /^-?[0-9]+$/ && $3 ~ /^-?[0-9]+ -?[0-9]+ [0-9]+ [0-9]+$/ {
-            if (inside) exit
-            if ($1 == id) { inside = 1; text = $0; for (i = 0; i < 4; i++) text = substr(text, index(text, "\t") + 1); printf "%s", text }
-            next
-        }
-        inside { printf "\n%s", $0 }' <<<"$controls"
 }
 
 # A message box is titled with the program's name. The kind of its icon is
@@ -378,18 +377,17 @@ control_text() {
 expect_message_box() {
     local left top width height icon
     open_dialog Vellinor box || return 1
-    [ "$(control_text 65535)" = "$1" ] || fail "the message box says \"$(control_text 65535)\", expected \"$1\"; screen: $shot"
-    read -r left top width height < <(awk -F'\t' '$1 == 1088 { print $3; exit }' <<<"$controls")
+    [ "$(control_field 65535 5)" = "$1" ] || fail "the message box says \"$(control_field 65535 5)\", expected \"$1\"; screen: $shot"
+    read -r left top width height < <(control_field 1088 3)
     icon=$(harness_run convert 0 convert "$shot" -crop "${width:-1}x${height:-1}+${left:-0}+${top:-0}" +repage \
         -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info: |
         awk '{ print ($1 > $3 + 0.1 && $1 > $2 + 0.1) ? "stop" : ($3 > $1 + 0.1) ? "information" : "none" }')
     [ -n "${height:-}" ] && [ "$icon" = "${2:-$icon}" ] || fail "the message box shows not the ${2:-} icon but ${icon:-none}; screen: $shot"
-    click_control Vellinor "$(awk -F'\t' '$2 == "Button" && $5 == "OK" { print $1; exit }' <<<"$controls")" || return 1
-    desktop_helper window gone '#32770' Vellinor "$DESKTOP_WAIT" || fail "the message box stayed open after OK"
+    close_with Vellinor "$(awk -F'\t' '$2 == "Button" && $5 == "OK" { print $1; exit }' <<<"$controls")" "OK of the message box"
 }
 
 expect_no_message_box() {
-    ! desktop_helper window shown '#32770' Vellinor 1 >/dev/null ||
+    ! desktop_helper windows '#32770' Vellinor 1 1 >/dev/null ||
         fail "$1: a message box appeared; screen: $(desktop_shot "$scenario-unexpected-box")"
 }
 
@@ -401,7 +399,7 @@ run_scenarios() {
         [ $# -eq 0 ] || [[ " $* " == *" $scenario "* ]] || continue
         scenario_failed=0
         local started=$SECONDS
-        if desktop_helper tray Vellinor 0 0 >/dev/null; then
+        if desktop_helper tray Vellinor 0 "$DESKTOP_WAIT" >/dev/null; then
             "scenario_$scenario"
         else
             fail "an icon of an earlier program is still shown; screen: $(desktop_shot "$scenario-icon-before")"

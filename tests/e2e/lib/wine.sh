@@ -2,19 +2,16 @@
 # shellcheck disable=SC2034 # scenario_failed is for the scenarios' runner
 # Helpers for the end-to-end tests that run Windows programs under Wine.
 #
-#   wine_init NAME            a fresh prefix in build/e2e/NAME, ready to run
-#                             programs
-#   wine_start_test NAME      the same for a test, which ends, failed, when
-#                             there is no prefix
-#   wine_run PROGRAM ARGS...  runs a Windows program; its exit status is the
-#                             program's exit code
+#   wine_start_test NAME      a fresh prefix in build/e2e/NAME, or the test
+#                             ends, failed
 #   harness_run WHAT ANSWERS COMMAND...
 #                             runs a tool the test relies on; see below
 #   fail MESSAGE              counts a failure of the test and prints it; when
 #                             a tool failed to run meanwhile, that is the
 #                             failure printed instead
 #   fail_if_harness_failed    a failure for tools that failed unasked
-#   wine_import_reg FILE      stores the keys and values of a .reg file
+#   reg_import NAME [TEXT]    stores the keys and values TEXT (a .reg file's
+#                             body) kept as NAME.reg, or NAME.reg as it is
 #   winepath_of FILE          a file of the test's folder as the programs in
 #                             the prefix name it
 #   packed_hex FILE           the bytes the maker's tool (E2E_MENU_TOOL, the
@@ -33,13 +30,9 @@
 #
 # Whatever these helpers start is stopped when the test's shell exits, however
 # it exits. Nothing outside the test's own folder is touched: Wine gets a fresh
-# prefix and its own HOME there.
-#
-# Variables for the test (set here when the caller has not):
-#   VELLINOR_WINDOWS_BUILD, VELLINOR_NATIVE_BUILD  the build trees under test
-#   E2E_DIR        the test's folder, emptied at the start: build/e2e/NAME
-#   E2E_ARTIFACTS  where screenshots and outputs worth keeping go, emptied at
-#                  the start: build/e2e-artifacts/NAME
+# prefix and its own HOME there. E2E_DIR is the test's folder and
+# E2E_ARTIFACTS the one for screenshots and outputs worth keeping, both
+# emptied at the start.
 
 E2E_REPO=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/../../.." && pwd)
 : "${VELLINOR_WINDOWS_BUILD:=$E2E_REPO/build/windows}"
@@ -63,13 +56,12 @@ e2e_cleanup() {
     for ((i = ${#E2E_CLEANUPS[@]} - 1; i >= 0; i--)); do
         eval "${E2E_CLEANUPS[i]}" || true
     done
-    E2E_CLEANUPS=()
     "$WINESERVER" -k 2>/dev/null
     "$WINESERVER" -w 2>/dev/null
     [ -z "${E2E_XVFB_PID:-}" ] || { kill "$E2E_XVFB_PID" && wait "$E2E_XVFB_PID"; } 2>/dev/null
 }
 
-wine_init() {
+wine_start_test() {
     E2E_DIR=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e/$1
     E2E_ARTIFACTS=$(dirname -- "$VELLINOR_WINDOWS_BUILD")/e2e-artifacts/$1
     # A run that was killed may have left its server behind on the old prefix.
@@ -85,15 +77,12 @@ wine_init() {
     trap e2e_cleanup EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
-    "$WINE" wineboot --init </dev/null >"$E2E_DIR/wineboot.log" 2>&1 || return 1
+    "$WINE" wineboot --init </dev/null >"$E2E_DIR/wineboot.log" 2>&1 ||
+        { echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log" && exit 1; }
     "$WINESERVER" -w
     # A new prefix does not find Wine's own fonts, and dialogs set in
     # "MS Sans Serif" would be drawn in a wider font that clips their texts.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-}
-
-wine_start_test() {
-    wine_init "$1" || { echo "FAIL: no Wine prefix; see $E2E_DIR/wineboot.log" && exit 1; }
 }
 
 # A tool that fails to run (Wine that cannot start a program, a helper that
@@ -122,10 +111,10 @@ harness_run() {
         rm -f "$errors"
         return "$status"
     fi
-    local command=$* record
-    record="$what failed: ${command#"$WINE "}: $(tr '\n' ' ' <"$errors" | cut -c1-600), exit $status"
+    local command=$*
+    printf '%s failed: %s: %s, exit %s\n' "$what" "${command#"$WINE "}" "$(tr '\n' ' ' <"$errors" | cut -c1-600)" \
+        "$status" | tee -a "$E2E_DIR/harness-failures" >&2
     rm -f "$errors"
-    printf '%s\n' "$record" | tee -a "$E2E_DIR/harness-failures" >&2
     [ "$status" -ne 0 ] || status=125
     return "$status"
 }
@@ -134,17 +123,15 @@ harness_run() {
 # one running in `scenario`, and learns in `scenario_failed` that it failed.
 failures=0 scenario_failed=0
 fail() {
-    local file=$E2E_DIR/harness-failures
     # A check that fails because its tool did not run has only the tool's
     # failure to tell.
-    if [ -s "$file" ]; then
-        sed "s/^/FAIL: ${scenario:+$scenario: }/" "$file"
-        rm -f "$file"
+    if [ -s "$E2E_DIR/harness-failures" ]; then
+        sed "s/^/FAIL: ${scenario:+$scenario: }/" "$E2E_DIR/harness-failures"
+        rm -f "$E2E_DIR/harness-failures"
     else
         echo "FAIL: ${scenario:+$scenario: }$*"
     fi
-    failures=$((failures + 1))
-    scenario_failed=1
+    failures=$((failures + 1)) scenario_failed=1
 }
 
 # A tool may fail where its caller took the failure for an answer, as a wait
@@ -153,12 +140,9 @@ fail_if_harness_failed() {
     [ ! -s "$E2E_DIR/harness-failures" ] || fail "a tool failed"
 }
 
-wine_run() {
-    harness_run Wine any "$WINE" "$@"
-}
-
-wine_import_reg() {
-    harness_run regedit 0 "$WINE" regedit /S "$1"
+reg_import() {
+    [ $# -lt 2 ] || printf 'REGEDIT4\n\n%s\n' "$2" >"$E2E_DIR/$1.reg"
+    harness_run regedit 0 "$WINE" regedit /S "$E2E_DIR/$1.reg"
 }
 
 winepath_of() {
@@ -193,14 +177,9 @@ wait_until() {
 
 # Xvfb picks a display no one uses and names it once it takes connections.
 xvfb_start() {
-    [ -z "${E2E_XVFB_PID:-}" ] || return 0
-    local display_file=$E2E_DIR/xvfb-display
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >"$E2E_DIR/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_DIR/xvfb-display" >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
-    if ! wait_until 20 '[ -s "$display_file" ]'; then
-        echo "Xvfb did not start; see $E2E_DIR/xvfb.log" >&2
-        return 1
-    fi
-    DISPLAY=:$(head -n1 "$display_file")
+    wait_until 20 '[ -s "$E2E_DIR/xvfb-display" ]' || { echo "Xvfb did not start; see $E2E_DIR/xvfb.log" >&2 && return 1; }
+    DISPLAY=:$(head -n1 "$E2E_DIR/xvfb-display")
     export DISPLAY
 }
