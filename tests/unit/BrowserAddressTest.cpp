@@ -1,6 +1,13 @@
+// Which addresses go to the browser, how they reach its command line, which
+// program that line starts, and which address the menu is fetched from.
 #include "browser/BrowserAddress.h"
+#include "platform/CommandLineProgram.h"
+#include "tests/fake/FakePlatform.h"
+#include "update/MenuAddress.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -15,17 +22,13 @@ TEST(BrowserAddress, HttpAddressesOpenAsTheyStandDottedHostNamesWithHttpInFront)
         EXPECT_EQ(opened, AddressToOpen(address).value_or("refused")) << address;
 }
 
-TEST(BrowserAddress, HostsMissingOrMalformedAreRefused) {
+TEST(BrowserAddress, ProgramsPathsOptionsOtherSchemesAndMalformedHostsAreRefused) {
     for (const char* address :
          {"", "http://", "http://@/x", "http://:80/", "http:example.com", "example.com:65536",
           "example.com:", "example.com:8o", "-bad.example.com", "bad-.example.com", "example..com",
-          "exa_mple.com", "example.com/a b", "example.com/\x7f", "a.b?x=c:\\d"})
-        EXPECT_FALSE(AddressToOpen(address).has_value()) << address;
-}
-
-TEST(BrowserAddress, ProgramsPathsOptionsAndOtherSchemesAreRefused) {
-    for (const char* address : {"", "calc", "--renderer-cmd-prefix=calc",
-                                "file:///C:/Windows/notepad.exe", "\\\\server\\share\\x.exe"})
+          "exa_mple.com", "example.com/a b", "example.com/\x7f", "a.b?x=c:\\d", "calc",
+          "--renderer-cmd-prefix=calc", "file:///C:/Windows/notepad.exe",
+          "\\\\server\\share\\x.exe"})
         EXPECT_FALSE(AddressToOpen(address).has_value()) << address;
 }
 
@@ -39,6 +42,45 @@ TEST(BrowserCommandLine, HoldsTheAddressAsOneArgumentInItsPlace) {
     EXPECT_EQ("b.exe -a \"http://a/\" %2 -b http://a/ %s",
               BuildBrowserCommandLine("b.exe -a \"%1\" %2 -b %1 %s", "http://a/"));
     EXPECT_EQ("C:\\b.exe http://a/", BuildBrowserCommandLine("C:\\b.exe", "http://a/"));
+}
+
+TEST(BrowserCommandLine, ProgramIsTheQuotedPathOrUpToTheFirstExeOrTheFirstToken) {
+    const std::pair<const char*, const char*> table[] = {
+        {R"("C:\Program Files\W\b.exe" -url "http://a/")", R"(C:\Program Files\W\b.exe)"},
+        {" \t\"C:\\W\\b.exe\"", R"(C:\W\b.exe)"},
+        // Unquoted, spaces and all, up to the first ".exe" a blank or the end
+        // follows; without one, up to the first blank.
+        {R"(C:\Program Files\W B\b.exe %1)", R"(C:\Program Files\W B\b.exe)"},
+        {R"(C:\Program Files\W\B.EXE)", R"(C:\Program Files\W\B.EXE)"},
+        {"C:\\T\\w.exe.d\\my.exe-x\\b.Exe\tc.exe", R"(C:\T\w.exe.d\my.exe-x\b.Exe)"},
+        {R"(  C:\Program Files\W\b %1)", R"(C:\Program)"},
+        // No program at all.
+        {"", "none"},
+        {" \t ", "none"},
+        {R"("" http://a/)", "none"},
+        {R"("C:\b.exe -url)", "none"}};
+    for (const auto& [line, program] : table)
+        EXPECT_EQ(program, ProgramPathOf(line).value_or("none")) << line;
+}
+
+// The computer's policy wins, then the user's, then the built-in address; a
+// policy that is empty or no web address counts as none.
+TEST(MenuAddressFromPolicies, TheComputerWinsThenTheUserThenTheBuiltInAddress) {
+    const char *const computer = "http://menu.corp.test/sites.txt", *const none = nullptr;
+    const char* const user = "https://sales.corp.test/sites.txt";
+    for (const auto& [machineValue, userValue, expected] :
+         {std::tuple{none, none, VELLINOR_MENU_URL}, std::tuple{computer, user, computer},
+          std::tuple{none, user, user}, std::tuple{"", user, user},
+          std::tuple{"file:///C:/menu.txt", user, user},
+          std::tuple{none, "menu.corp.test/sites.txt", VELLINOR_MENU_URL}}) {
+        FakePlatform fake;
+        for (const auto& [root, value] : {std::pair{RegistryRoot::LocalMachine, machineValue},
+                                          std::pair{RegistryRoot::CurrentUser, userValue}})
+            if (value)
+                fake.registry.Key(root, "Software\\Policies\\Vellinor").SetString("MenuUrl", value);
+        EXPECT_EQ(std::string(expected), MenuAddress())
+            << (machineValue ? machineValue : "-") << " " << (userValue ? userValue : "-");
+    }
 }
 
 } // namespace

@@ -65,32 +65,24 @@ TEST(MenuToolOutput, PackUnpackAndUnpackTextGiveBackTheMenu) {
     EXPECT_EQ(kText, exported.text);
 }
 
-template <class Entry> Entry& Add(CMenuPopUp& parent, const std::string& caption) {
-    auto entry = std::make_unique<Entry>();
-    entry->m_strCaption = caption;
-    Entry& added = *entry;
-    parent.m_arrChildren.push_back(std::move(entry));
-    return added;
-}
-
-// A stored menu that no menu text gives back: no text is written, and each
-// reason names its entry.
+// A stored menu that no menu text gives back: each reason names its entry.
 TEST(MenuToolOutput, UnpackTextNamesWhatNoTextGivesBack) {
     CMenuData menu;
     CMenuPopUp& root = menu.m_rootPopUp;
     root.m_strCaption = "Root\t";
-    Add<CMenuSite>(root, " Lead").m_strUrl = "u";
-    Add<CMenuPopUp>(Add<CMenuPopUp>(root, "Sub "), "x\ny");
-    Add<CMenuDivider>(root, "line");
-    Add<CMenuItem>(root, "bare");
+    root.m_arrChildren.push_back(std::make_unique<CMenuSite>(" Lead\tu"));
+    root.m_arrChildren.push_back(std::make_unique<CMenuPopUp>());
+    root.m_arrChildren.push_back(std::make_unique<CMenuDivider>());
+    root.m_arrChildren.push_back(std::make_unique<CMenuItem>());
+    root.m_arrChildren[1]->m_strCaption = "x\ny";
+    root.m_arrChildren[2]->m_strCaption = "line";
     const std::vector<std::string> expected{
         "menu number 0",
         "root \"Root\\t\": would read back as caption \"Root\"",
         "entry 1 (site \" Lead\"): would read back as caption \"Lead\"",
-        "entry 2 (popup \"Sub \"): would read back as caption \"Sub\"",
-        "entry 3 (popup \"x\\ny\"): its caption holds a line feed",
-        "entry 4 (divider \"line\"): a divider's caption",
-        "entry 5 (item \"bare\"): a bare entry"};
+        "entry 2 (popup \"x\\ny\"): its caption holds a line feed",
+        "entry 3 (divider \"line\"): a divider's caption",
+        "entry 4 (item \"\"): a bare entry"};
     const MenuTextExport exported = ExportMenuText(menu);
     ASSERT_EQ(expected.size(), exported.problems.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
@@ -101,7 +93,8 @@ TEST(MenuToolOutput, UnpackTextNamesWhatNoTextGivesBack) {
     // A site whose line alone passes the bytes the program reads.
     menu.m_wMenuNumber = 9;
     root.m_strCaption = "Root";
-    Add<CMenuSite>(root, "Long").m_strUrl = std::string(kMaxBodyBytes, 'u');
+    root.m_arrChildren.push_back(
+        std::make_unique<CMenuSite>("Long\t" + std::string(kMaxBodyBytes, 'u')));
     const MenuTextExport tooLong = ExportMenuText(menu);
     ASSERT_EQ(1u, tooLong.problems.size());
     EXPECT_NE(std::string::npos, tooLong.problems[0].find("only the first 65,536"));
