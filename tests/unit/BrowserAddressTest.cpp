@@ -1,13 +1,9 @@
-// Which addresses go to the browser, how they reach its command line, which
-// program that line starts, and which address the menu is fetched from.
+// Which addresses go to the browser, how they reach its command line, and
+// which program that line starts.
 #include "browser/BrowserAddress.h"
 #include "platform/CommandLineProgram.h"
-#include "tests/fake/FakePlatform.h"
-#include "update/MenuAddress.h"
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 namespace {
 
@@ -61,26 +57,6 @@ TEST(BrowserCommandLine, ProgramIsTheQuotedPathOrUpToTheFirstExeOrTheFirstToken)
         {R"("C:\b.exe -url)", "none"}};
     for (const auto& [line, program] : table)
         EXPECT_EQ(program, ProgramPathOf(line).value_or("none")) << line;
-}
-
-// The computer's policy wins, then the user's, then the built-in address; a
-// policy that is empty or no web address counts as none.
-TEST(MenuAddressFromPolicies, TheComputerWinsThenTheUserThenTheBuiltInAddress) {
-    const char *const computer = "http://menu.corp.test/sites.txt", *const none = nullptr;
-    const char* const user = "https://sales.corp.test/sites.txt";
-    for (const auto& [machineValue, userValue, expected] :
-         {std::tuple{none, none, VELLINOR_MENU_URL}, std::tuple{computer, user, computer},
-          std::tuple{none, user, user}, std::tuple{"", user, user},
-          std::tuple{"file:///C:/menu.txt", user, user},
-          std::tuple{none, "menu.corp.test/sites.txt", VELLINOR_MENU_URL}}) {
-        FakePlatform fake;
-        for (const auto& [root, value] : {std::pair{RegistryRoot::LocalMachine, machineValue},
-                                          std::pair{RegistryRoot::CurrentUser, userValue}})
-            if (value)
-                fake.registry.Key(root, "Software\\Policies\\Vellinor").SetString("MenuUrl", value);
-        EXPECT_EQ(std::string(expected), MenuAddress())
-            << (machineValue ? machineValue : "-") << " " << (userValue ? userValue : "-");
-    }
 }
 
 } // namespace

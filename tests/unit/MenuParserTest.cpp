@@ -45,15 +45,6 @@ protected:
     CMenuData menu;
 };
 
-TEST_F(MenuParserTest, ReadsOnlyTheGivenLengthAndDropsTheOldMenu) {
-    ASSERT_EQ(0, Parse(kExampleMenuText));
-    ASSERT_NE(nullptr, menu.GetMenuHandle());
-    const std::string text = WithHeader("BEGIN Sites\nA\ta\nZ\tz\nB\tb\n");
-    ASSERT_EQ(0, menu.ParseText(0, text.data(), text.find("B\t")));
-    EXPECT_EQ("root [Sites]\n  site [A] [a]\n  site [Z] [z]\n", Tree());
-    EXPECT_EQ(0u, fake.menus.LiveMenuCount());
-}
-
 std::string Header(const char* format, const std::string& version, const char* number) {
     return format + "\n"s + version + "\n" + number + "\nBEGIN Sites\nNews\tnews.htm\nEND\n";
 }
@@ -72,7 +63,6 @@ TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
     } table[] = {
         {"FiveLines", "1\n2.1.2.5\n37\nBEGIN\nEND\n", 0, 4, 0, 0},
         {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
-        {"SixLines", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND\n", 0, 0, 37, 0},
         {"FormatPlusOne", Header("+1", ours, "37"), 36, 0, 37, 0},
         {"FormatIndented", Header(" \t0001st", ours, "37"), 36, 0, 37, 0},
         {"FormatTwo", Header("2", "9", "37"), 36, 2, 0, 0},
@@ -117,9 +107,6 @@ TEST_F(MenuParserTest, BodyLinesMakeTheTree) {
         {"BEGIN Sites\nNews\t\t\tnews.htm\nBig News \thttp://x/a b\nA\t \tb\nA\tb\tc\nEND\n",
          "root [Sites]\n  site [News] [news.htm]\n  site [Big News ] [http://x/a b]\n"
          "  site [A] [ \tb]\n  site [A] [b\tc]\n"},
-        // NUL ends the line.
-        {"BEGIN Sites\nA\ta\0junk\nB\0\tb\nC\tc \0 x\n\0D\td\nEND\0\nE\te\n"s,
-         "root [Sites]\n  site [A] [a]\n  site [C] [c]\n"},
         // Only white space is trimmed; line ends and blanks carry no meaning.
         {"BEGIN Sites\n\v\fA\ta\f\v\nA\ra\tb\n\x08\x1f"
          "B\tb\x0e\xa0\x85\nEND\n",
