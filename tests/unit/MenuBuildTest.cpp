@@ -9,6 +9,7 @@
 #include <pthread.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -58,18 +59,14 @@ TEST(MenuBuild, IsBuiltOnDemandKeptAndRebuiltTheSame) {
 // inside X; the attaches: 1 Y to X, 2 X to the root's own, 3 that to the
 // outer menu. Every menu made goes with the tree.
 TEST(MenuBuild, FailingCallsDropWhatCouldNotBeMade) {
-    struct {
-        int failingCreate;
-        int failingAttach;
-        const char* entries; // the visible menu before the fixed commands; null: none built
-        const char* found;   // the addresses identifiers 1001 to 1005 find
-    } const table[] = {{3, 0, "A 1001\nE 1002\n", "a e none none none "},
-                       // The unattached sub-menu is destroyed, and its site, numbered
-                       // already, is found no more.
-                       {0, 1, "A 1001\nX >\n  B 1002\n  D 1004\nE 1005\n", "a b none d e "},
-                       {0, 3, nullptr, "none none none none none "}};
-    for (const auto& c : table) {
-        SCOPED_TRACE(testing::Message() << c.failingCreate << " " << c.failingAttach);
+    // The failing create and attach, the visible menu before the fixed
+    // commands, and the addresses identifiers 1001 to 1005 find. An
+    // unattached sub-menu is destroyed, and its site, numbered already, is
+    // found no more.
+    for (const auto& [create, attach, entries, found] :
+         {std::tuple{3, 0, "A 1001\nE 1002\n", "a e none none none "},
+          std::tuple{0, 1, "A 1001\nX >\n  B 1002\n  D 1004\nE 1005\n", "a b none d e "}}) {
+        SCOPED_TRACE(testing::Message() << create << " " << attach);
         FakePlatform fake;
         CMenuData menu;
         ASSERT_EQ(0, ParseExactly(menu, 0,
@@ -78,13 +75,12 @@ TEST(MenuBuild, FailingCallsDropWhatCouldNotBeMade) {
         // As a stored tree read back has them: the identifiers of an earlier
         // build, which must not stay with the sites this build drops.
         NumberSites(menu.m_rootPopUp);
-        fake.menus.failingCreates = {c.failingCreate};
-        fake.menus.failingAttaches = {c.failingAttach};
+        fake.menus.failingCreates = {create};
+        fake.menus.failingAttaches = {attach};
 
-        EXPECT_EQ(c.entries != nullptr, menu.BuildMenu());
-        EXPECT_EQ(c.entries ? c.entries + std::string(kFixedCommands) : "no menu",
-                  menu.m_hMenu ? DrawVisible(fake, menu) : "no menu");
-        EXPECT_EQ(c.found, Lookup(menu, {1001, 1002, 1003, 1004, 1005}));
+        ASSERT_TRUE(menu.BuildMenu());
+        EXPECT_EQ(entries + std::string(kFixedCommands), DrawVisible(fake, menu));
+        EXPECT_EQ(found, Lookup(menu, {1001, 1002, 1003, 1004, 1005}));
         menu.Clear();
         EXPECT_EQ(0u, fake.menus.LiveMenuCount());
         EXPECT_EQ(0, fake.menus.DeadHandleUses());
