@@ -8,7 +8,6 @@
 #include "tools/DownloadedMenu.h"
 #include "tools/MenuListing.h"
 #include "tools/MenuTextExport.h"
-#include "tools/QuotedString.h"
 #include "tools/RegFile.h"
 #include "tools/ToolMessages.h"
 #include "tools/ToolText.h"
@@ -39,11 +38,6 @@ TEST(MenuToolOutput, ShowListsTheNewTreeTwoSpacesPerLevelWithQuotedStrings) {
               Show(kText));
     EXPECT_EQ("result 1\nnumber 9\n", Show(kText, 9));
     EXPECT_EQ("result 2\n", Show("2\n2.1.2.5\n37\nBEGIN S\nEND\n\n"));
-    // Only the first 65,536 bytes are read: the last of them ends a site.
-    const std::string head = "1\n2.1.2.5\n37\nBEGIN S\n-\nEdge\t";
-    const std::string edge(kMaxBodyBytes - head.size() - 1, 'e');
-    EXPECT_EQ("result 0\nnumber 37\nroot \"S\"\n  divider\n  site 1001 \"Edge\" \"" + edge + "\"\n",
-              Show(head + edge + "\nLate\tlate.htm\nEND\n"));
 }
 
 // What unpack --text writes reads back as the menu it came from; what no
@@ -90,11 +84,6 @@ TEST(MenuToolRegFile, WrapsThePairsBefore80Columns) {
               "d2,d3,d4,d5,d6,d7,d8,d9,da,db,dc,dd,de,df,e0,e1,e2,e3,e4,\\\r\n  e5,e6,e7,e8,e9,ea,"
               "eb,ec,ed,ee,ef,f0,f1,f2,f3,f4,f5,f6,f7,f8,f9,fa,fb,fc,fd,\\\r\n  fe\r\n\r\n",
               MakeMenuRegFile(data));
-}
-
-TEST(MenuToolQuote, PrintsEveryByteOnOneLineUnambiguously) {
-    EXPECT_EQ(R"(" ~\\\"\t\r\n\x00\x1f\x7f\x80\xff")",
-              QuoteBytes(std::string(" ~\\\"\t\r\n\0\x1f\x7f\x80\xff", 12)));
 }
 
 TEST(MenuToolNotes, MessagesBecomeNotesAndTheNewVersionOneSaysWhy) {
