@@ -14,8 +14,8 @@
 namespace {
 
 // What every built menu ends with, after the entries.
-constexpr const char* kFixedCommands = "---\nPre&ferences... 2001\n&Update Now 2002\n"
-                                       "&About 2003\nE&xit 2004\n";
+constexpr const char* kFixedCommands =
+    "---\nPre&ferences... 2001\n&Update Now 2002\n&About 2003\nE&xit 2004\n";
 
 // The menu the user sees: the only item of the outer menu.
 std::string DrawVisible(FakePlatform& fake, const CMenuData& menu) {
@@ -97,8 +97,8 @@ bool RunOnSmallStack(const std::function<void()>& work) {
         (*static_cast<const std::function<void()>*>(argument))();
         return nullptr;
     };
-    return pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)) ==
-               0 &&
+    const auto argument = const_cast<std::function<void()>*>(&work);
+    return pthread_create(&thread, &attributes, run, argument) == 0 &&
            pthread_join(thread, nullptr) == 0;
 }
 
@@ -119,9 +119,7 @@ TEST(MenuNesting, DeepestTextParsesBuildsStoresAndGoes) {
         ASSERT_TRUE(menu->BuildMenu());
         // The outer menu, the root's and one per sub-menu.
         EXPECT_EQ(levels + 2, fake.menus.LiveMenuCount());
-        std::string url;
-        EXPECT_TRUE(menu->FindCommand(1001, url));
-        EXPECT_EQ("u", url);
+        EXPECT_EQ("u ", Lookup(*menu, {1001}));
         const std::vector<std::uint8_t> stored = WriteMenuArchive(*menu);
         ArchiveReadResult read = ReadMenuArchive(stored.data(), stored.size());
         ASSERT_NE(nullptr, read.menu);
