@@ -48,7 +48,7 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         SCOPED_TRACE(testing::Message() << create << " " << attach);
         FakePlatform fake;
         CMenuData menu;
-        EXPECT_EQ(nullptr, menu.GetMenuHandle()) << "an empty tree gives no menu";
+        EXPECT_FALSE(menu.BuildMenu()) << "an empty tree gives no menu";
         ASSERT_EQ(0, ParseExactly(menu, 0,
                                   WithHeader("BEGIN Sites\nA\ta\n-\nBEGIN X\nB\tb\nBEGIN Y\n"
                                              "C\tc\nEND\nD\td\nEND\nE\te\nEND\n")));

@@ -1,7 +1,6 @@
-// What the maker's tool writes: the listings of `show` and `unpack`, the
-// stored bytes of `pack` and its .reg file, the menu text of `unpack --text`,
-// and the notes and captions it gives in place of the program's message boxes
-// and code page.
+// What the maker's tool writes: the listing of `show`, the .reg file of
+// `pack`, the menu text of `unpack --text`, and the notes and captions it
+// gives in place of the program's message boxes and code page.
 #include "menu/MenuSite.h"
 #include "res/resource.h"
 #include "tests/fake/FakePlatform.h"
