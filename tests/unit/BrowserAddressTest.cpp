@@ -1,4 +1,7 @@
+// Which addresses go to the browser, how they reach its command line, and
+// which program that line starts.
 #include "browser/BrowserAddress.h"
+#include "platform/CommandLineProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +18,12 @@ TEST(BrowserAddress, HttpAddressesOpenAsTheyStandDottedHostNamesWithHttpInFront)
         EXPECT_EQ(opened, AddressToOpen(address).value_or("refused")) << address;
 }
 
-TEST(BrowserAddress, HostsMissingOrMalformedAreRefused) {
+TEST(BrowserAddress, ProgramsPathsOptionsOtherSchemesAndMalformedHostsAreRefused) {
     for (const char* address :
-         {"", "http://", "http://@/x", "http://:80/", "http:example.com", "example.com:65536",
-          "example.com:", "example.com:8o", "-bad.example.com", "bad-.example.com", "example..com",
-          "exa_mple.com", "example.com/a b", "example.com/\x7f", "a.b?x=c:\\d"})
-        EXPECT_FALSE(AddressToOpen(address).has_value()) << address;
-}
-
-TEST(BrowserAddress, ProgramsPathsOptionsAndOtherSchemesAreRefused) {
-    for (const char* address : {"", "calc", "--renderer-cmd-prefix=calc",
-                                "file:///C:/Windows/notepad.exe", "\\\\server\\share\\x.exe"})
+         {"", "http://", "http://@/x", "http://:80/", "example.com:65536", "example.com:",
+          "-bad.example.com", "bad-.example.com", "example..com", "exa_mple.com", "example.com/a b",
+          "example.com/\x7f", "a.b?x=c:\\d", "calc", "--renderer-cmd-prefix=calc",
+          "file:///C:/Windows/notepad.exe", "\\\\server\\share\\x.exe"})
         EXPECT_FALSE(AddressToOpen(address).has_value()) << address;
 }
 
@@ -39,6 +37,23 @@ TEST(BrowserCommandLine, HoldsTheAddressAsOneArgumentInItsPlace) {
     EXPECT_EQ("b.exe -a \"http://a/\" %2 -b http://a/ %s",
               BuildBrowserCommandLine("b.exe -a \"%1\" %2 -b %1 %s", "http://a/"));
     EXPECT_EQ("C:\\b.exe http://a/", BuildBrowserCommandLine("C:\\b.exe", "http://a/"));
+}
+
+TEST(BrowserCommandLine, ProgramIsTheQuotedPathOrUpToTheFirstExeOrTheFirstToken) {
+    const std::pair<const char*, const char*> table[] = {
+        {R"("C:\Program Files\W\b.exe" -url "http://a/")", R"(C:\Program Files\W\b.exe)"},
+        {" \t\"C:\\W\\b.exe\"", R"(C:\W\b.exe)"},
+        // Unquoted, spaces and all, up to the first ".exe" a blank or the end
+        // follows; without one, up to the first blank.
+        {R"(C:\Program Files\W B\b.exe %1)", R"(C:\Program Files\W B\b.exe)"},
+        {"C:\\T\\w.exe.d\\my.exe-x\\b.Exe\tc.exe", R"(C:\T\w.exe.d\my.exe-x\b.Exe)"},
+        {R"(  C:\Program Files\W\b %1)", R"(C:\Program)"},
+        // No program at all.
+        {"", "none"},
+        {R"("" http://a/)", "none"},
+        {R"("C:\b.exe -url)", "none"}};
+    for (const auto& [line, program] : table)
+        EXPECT_EQ(program, ProgramPathOf(line).value_or("none")) << line;
 }
 
 } // namespace

@@ -1,160 +1,88 @@
 #include "menu/CommandCounter.h"
 #include "menu/MenuArchive.h"
-#include "menu/MenuSite.h"
 #include "tests/fake/FakePlatform.h"
 #include "tests/fake/MenuTreeEquality.h"
 #include "tests/unit/MenuTextInput.h"
-#include "tests/unit/MenuTreePicture.h"
 
 #include <gtest/gtest.h>
 
 #include <pthread.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
 // What every built menu ends with, after the entries.
-constexpr const char* kFixedCommands = "---\nPre&ferences... 2001\n&Update Now 2002\n"
-                                       "&About 2003\nE&xit 2004\n";
+constexpr const char* kFixedCommands =
+    "---\nPre&ferences... 2001\n&Update Now 2002\n&About 2003\nE&xit 2004\n";
 
-// Sites at three levels, with entries before and after each sub-menu.
-constexpr const char* kNestedBody =
-    "A\ta\nBEGIN X\nB\tb\nBEGIN Y\nC\tc\nEND\nD\td\nEND\nE\te\nEND\n";
+// The menu the user sees: the only item of the outer menu.
+std::string DrawVisible(FakePlatform& fake, const CMenuData& menu) {
+    return fake.menus.Describe(fake.menus.GetSubMenu(menu.m_hMenu, 0));
+}
 
-class MenuBuildTest : public testing::Test {
-protected:
-    void Load(std::string_view body) {
-        ASSERT_EQ(0, ParseExactly(menu, 0, WithHeader("BEGIN Sites\n" + std::string(body))));
-    }
-    // The menu the user sees: the only item of the outer menu.
-    std::string DrawVisible() {
-        return fake.menus.Describe(fake.menus.GetSubMenu(menu.m_hMenu, 0));
-    }
-    std::string Lookup(int id) {
+// The addresses the identifiers find, "none" for each that finds none.
+std::string Lookup(const CMenuData& menu, std::initializer_list<int> ids) {
+    std::string found;
+    for (int id : ids) {
         std::string url = "none";
         menu.FindCommand(id, url);
-        return url;
+        found += url + " ";
     }
+    return found;
+}
 
+// The menu is built on demand and kept. A CreatePopupMenu or AppendSubMenu
+// that fails drops what could not be made: in the nested tree the creates
+// are 1 the outer menu, 2 the root's own, 3 sub-menu X, 4 sub-menu Y inside
+// X; the attaches 1 Y to X, 2 X to the root's own, 3 that to the outer menu.
+// An unattached sub-menu is destroyed, and its site, numbered already, is
+// found no more. A rebuild replaces every menu of the last one.
+TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
+    for (const auto& [create, attach, entries, found] :
+         {std::tuple{0, 0, "A 1001\n---\nX >\n  B 1002\n  Y >\n    C 1003\n  D 1004\nE 1005\n",
+                     "a b c d e "},
+          std::tuple{3, 0, "A 1001\n---\nE 1002\n", "a e none none none "},
+          std::tuple{0, 1, "A 1001\n---\nX >\n  B 1002\n  D 1004\nE 1005\n", "a b none d e "}}) {
+        SCOPED_TRACE(testing::Message() << create << " " << attach);
+        FakePlatform fake;
+        CMenuData menu;
+        EXPECT_FALSE(menu.BuildMenu()) << "an empty tree gives no menu";
+        ASSERT_EQ(0, ParseExactly(menu, 0,
+                                  WithHeader("BEGIN Sites\nA\ta\n-\nBEGIN X\nB\tb\nBEGIN Y\n"
+                                             "C\tc\nEND\nD\td\nEND\nE\te\nEND\n")));
+        EXPECT_EQ("none ", Lookup(menu, {0})) << "no build has numbered the sites yet";
+        // As a stored tree read back has them: the identifiers of an earlier
+        // build, which must not stay with the sites this build drops.
+        NumberSites(menu.m_rootPopUp);
+        fake.menus.failingCreates = {create};
+        fake.menus.failingAttaches = {attach};
+
+        const MenuHandle built = menu.GetMenuHandle();
+        EXPECT_EQ(built, menu.GetMenuHandle());
+        EXPECT_EQ("Sites", fake.menus.ItemsOf(built).at(0).text);
+        EXPECT_EQ(entries + std::string(kFixedCommands), DrawVisible(fake, menu));
+        EXPECT_EQ("none " + std::string(found) + "none ",
+                  Lookup(menu, {1000, 1001, 1002, 1003, 1004, 1005, 1006}));
+        ASSERT_TRUE(menu.BuildMenu());
+        EXPECT_EQ(4u, fake.menus.LiveMenuCount());
+        menu.Clear();
+        EXPECT_EQ(0u, fake.menus.LiveMenuCount());
+        EXPECT_EQ(0, fake.menus.DeadHandleUses());
+    }
+}
+
+TEST(MenuBuild, NumberingPassesOverTheFixedCommands) {
     FakePlatform fake;
     CMenuData menu;
-};
-
-TEST_F(MenuBuildTest, ExampleMenuShowsItsSitesByIdentifier) {
-    ASSERT_EQ(0, ParseExactly(menu, 0, kExampleMenuText));
-    EXPECT_EQ("none", Lookup(0)) << "no build has numbered the sites yet";
-    ASSERT_TRUE(menu.BuildMenu());
-    const auto& outer = fake.menus.ItemsOf(menu.m_hMenu);
-    ASSERT_EQ(1u, outer.size());
-    EXPECT_EQ("Sites", outer[0].text);
-    EXPECT_EQ(std::string("News 1001\n---\n&Reference >\n  Episodes 1002\n") + kFixedCommands,
-              DrawVisible());
-    std::string found;
-    for (int id : {-1, 0, 1000, 1001, 1002, 1003, 2001})
-        found += Lookup(id) + " ";
-    EXPECT_EQ("none none none news.htm episodes.htm none none ", found);
-}
-
-TEST_F(MenuBuildTest, MenuIsBuiltOnDemandKeptAndRebuiltTheSame) {
-    // Only sites take identifiers; captions show as they are written.
-    Load("-\nBEGIN E\nEND\nBEGIN  F &2\n-\nEND\n&Big News \tx\n");
-    const MenuHandle first = menu.GetMenuHandle();
-    ASSERT_NE(nullptr, first);
-    EXPECT_EQ(first, menu.GetMenuHandle());
-    const std::string picture = DrawVisible();
-    EXPECT_EQ(std::string("---\nE >\n F &2 >\n  ---\n&Big News  1001\n") + kFixedCommands, picture);
-    const std::size_t menusOfOneBuild = fake.menus.LiveMenuCount();
-    // Identifiers come from the build, not from what the sites held.
-    static_cast<CMenuSite&>(*menu.m_rootPopUp.m_arrChildren.back()).m_nCommandId = 7;
-
-    ASSERT_TRUE(menu.BuildMenu());
-    EXPECT_NE(first, menu.m_hMenu);
-    EXPECT_EQ(picture, DrawVisible());
-    EXPECT_EQ("x", Lookup(1001));
-    EXPECT_EQ(menusOfOneBuild, fake.menus.LiveMenuCount());
-    menu.Clear();
-    EXPECT_EQ(0u, fake.menus.LiveMenuCount());
-    EXPECT_EQ(0, fake.menus.DeadHandleUses());
-}
-
-TEST_F(MenuBuildTest, EmptyTreeGivesNoMenu) {
-    EXPECT_EQ(nullptr, menu.GetMenuHandle());
-    Load("END\nEND\n");
-    EXPECT_EQ(nullptr, menu.GetMenuHandle());
-    EXPECT_FALSE(menu.BuildMenu());
-    EXPECT_EQ(0u, fake.log.Count("CreatePopupMenu"));
-}
-
-// A CreatePopupMenu or AppendSubMenu that fails. In the nested tree the
-// creates are: 1 the outer menu, 2 the root's own, 3 sub-menu X, 4 sub-menu Y
-// inside X; the attaches: 1 Y to X, 2 X to the root's own, 3 that to the
-// outer menu.
-struct FailingCase {
-    const char* name;
-    int failingCreate;
-    int failingAttach;
-    const char* entries; // the visible menu before the fixed commands; null: none built
-    const char* found;   // the addresses identifiers 1001 to 1005 find
-};
-
-class FailingBuildTest : public MenuBuildTest, public testing::WithParamInterface<FailingCase> {};
-
-TEST_P(FailingBuildTest, DropsWhatCouldNotBeMade) {
-    const FailingCase& c = GetParam();
-    Load(kNestedBody);
-    // As a stored tree read back has them: the identifiers of an earlier
-    // build, which must not stay with the sites this build drops.
-    NumberSites(menu.m_rootPopUp);
-    fake.menus.failingCreates = {c.failingCreate};
-    fake.menus.failingAttaches = {c.failingAttach};
-
-    EXPECT_EQ(c.entries != nullptr, menu.BuildMenu());
-    EXPECT_EQ(c.entries ? c.entries + std::string(kFixedCommands) : "no menu",
-              menu.m_hMenu ? DrawVisible() : "no menu");
-    std::string found;
-    for (int id = 1001; id <= 1005; ++id)
-        found += Lookup(id) + " ";
-    EXPECT_EQ(c.found, found);
-    menu.Clear();
-    EXPECT_EQ(0u, fake.menus.LiveMenuCount());
-    EXPECT_EQ(0, fake.menus.DeadHandleUses());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    MenuBuild, FailingBuildTest,
-    testing::Values(
-        FailingCase{"None", 0, 0, "A 1001\nX >\n  B 1002\n  Y >\n    C 1003\n  D 1004\nE 1005\n",
-                    "a b c d e "},
-        FailingCase{"OuterMenu", 1, 0, nullptr, "none none none none none "},
-        FailingCase{"RootMenu", 2, 0, nullptr, "none none none none none "},
-        FailingCase{"SubMenuWithNestedOne", 3, 0, "A 1001\nE 1002\n", "a e none none none "},
-        FailingCase{"InnermostSubMenu", 4, 0, "A 1001\nX >\n  B 1002\n  D 1003\nE 1004\n",
-                    "a b d e none "},
-        // The unattached sub-menu is destroyed, and its site, numbered
-        // already, is found no more.
-        FailingCase{"InnermostAttach", 0, 1, "A 1001\nX >\n  B 1002\n  D 1004\nE 1005\n",
-                    "a b none d e "},
-        FailingCase{"RootAttach", 0, 3, nullptr, "none none none none none "}),
-    [](const testing::TestParamInfo<FailingCase>& info) { return info.param.name; });
-
-TEST_F(MenuBuildTest, NumberingPassesOverTheFixedCommands) {
     std::string text = WithHeader("BEGIN Sites\n");
     for (int n = 1; n <= 1010; ++n)
         text += "S" + std::to_string(n) + "\ts" + std::to_string(n) + ".htm\n";
-    CMenuData numbered;
-    ASSERT_EQ(0, ParseExactly(numbered, 0, text));
     ASSERT_EQ(0, ParseExactly(menu, 0, text));
     ASSERT_TRUE(menu.BuildMenu());
-    // Numbering without a build, as a stored tree has it, gives what a build gives.
-    NumberSites(numbered.m_rootPopUp);
-    EXPECT_EQ(DrawMenuTree(menu.m_rootPopUp), DrawMenuTree(numbered.m_rootPopUp));
-
-    EXPECT_EQ(1015u, fake.menus.ItemsOf(fake.menus.GetSubMenu(menu.m_hMenu, 0)).size());
-    std::string found;
-    for (int id : {1001, 2000, 2001, 2002, 2003, 2004, 2005, 2014})
-        found += Lookup(id) + " ";
-    EXPECT_EQ("s1.htm s1000.htm none none none none s1001.htm s1010.htm ", found);
+    EXPECT_EQ("s1.htm s1000.htm none none none none s1001.htm s1010.htm ",
+              Lookup(menu, {1001, 2000, 2001, 2002, 2003, 2004, 2005, 2014}));
 }
 
 // Runs work on a thread whose stack is far smaller than the few megabytes a
@@ -169,8 +97,8 @@ bool RunOnSmallStack(const std::function<void()>& work) {
         (*static_cast<const std::function<void()>*>(argument))();
         return nullptr;
     };
-    return pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)) ==
-               0 &&
+    const auto argument = const_cast<std::function<void()>*>(&work);
+    return pthread_create(&thread, &attributes, run, argument) == 0 &&
            pthread_join(thread, nullptr) == 0;
 }
 
@@ -191,9 +119,7 @@ TEST(MenuNesting, DeepestTextParsesBuildsStoresAndGoes) {
         ASSERT_TRUE(menu->BuildMenu());
         // The outer menu, the root's and one per sub-menu.
         EXPECT_EQ(levels + 2, fake.menus.LiveMenuCount());
-        std::string url;
-        EXPECT_TRUE(menu->FindCommand(1001, url));
-        EXPECT_EQ("u", url);
+        EXPECT_EQ("u ", Lookup(*menu, {1001}));
         const std::vector<std::uint8_t> stored = WriteMenuArchive(*menu);
         ArchiveReadResult read = ReadMenuArchive(stored.data(), stored.size());
         ASSERT_NE(nullptr, read.menu);

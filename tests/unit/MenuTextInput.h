@@ -2,19 +2,28 @@
 
 #include "menu/MenuData.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 
 // The example menu text: format 1, this program's version, menu number 37, a
 // site, a divider and a sub-menu with one site, and a line after the root's
 // END that must be ignored.
-extern const std::string_view kExampleMenuText;
+inline const std::string_view kExampleMenuText =
+    "1\n2.1.2.5\n37\nBEGIN Sites\nNews\tnews.htm\n-\nBEGIN &Reference\nEpisodes\t\tepisodes.htm\n"
+    "END\nEND\n(anything)\n";
 
 // A menu text: the three header lines (format 1, this program's version and
-// the given menu number) followed by rest as it stands.
-std::string WithHeader(std::string_view rest, std::string_view number = "37");
+// menu number 37) followed by rest as it stands.
+inline std::string WithHeader(std::string_view rest) {
+    return "1\n2.1.2.5\n37\n" + std::string(rest);
+}
 
 // Hands text to ParseText from a heap block of exactly its size, so that the
 // address sanitizer notices any read past its end.
-int ParseExactly(CMenuData& menu, std::uint16_t held, std::string_view text);
+inline int ParseExactly(CMenuData& menu, std::uint16_t held, std::string_view text) {
+    const auto block = std::make_unique<char[]>(text.size());
+    std::copy(text.begin(), text.end(), block.get());
+    return menu.ParseText(held, block.get(), text.size());
+}
