@@ -15,7 +15,7 @@ bool FakeMenus::AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::st
     if (Find(subMenu) == nullptr ||
         std::count(failingAttaches.begin(), failingAttaches.end(), ++m_attaches))
         return false;
-    return Append(menu, {Item::SubMenu, 0, subMenu, text});
+    return Append(menu, {-1, subMenu, text});
 }
 
 void FakeMenus::DestroyMenu(MenuHandle menu) {
@@ -24,7 +24,7 @@ void FakeMenus::DestroyMenu(MenuHandle menu) {
         doomed.pop_back();
         if (std::vector<Item>* items = Find(next)) {
             for (const Item& item : *items)
-                if (item.kind == Item::SubMenu)
+                if (item.subMenu != nullptr)
                     doomed.push_back(item.subMenu);
             m_menus.erase(next);
         }
@@ -34,12 +34,11 @@ void FakeMenus::DestroyMenu(MenuHandle menu) {
 std::string FakeMenus::Describe(MenuHandle menu, const std::string& indent) const {
     std::string picture;
     for (const Item& item : ItemsOf(menu))
-        if (item.kind == Item::Command)
-            picture += indent + item.text + " " + std::to_string(item.id) + "\n";
-        else if (item.kind == Item::Separator)
-            picture += indent + "---\n";
-        else
+        if (item.subMenu != nullptr)
             picture += indent + item.text + " >\n" + Describe(item.subMenu, indent + "  ");
+        else
+            picture +=
+                indent + (item.id == 0 ? "---" : item.text + " " + std::to_string(item.id)) + "\n";
     return picture;
 }
 

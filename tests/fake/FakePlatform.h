@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ClockService.h"
-#include "platform/CommandLineProgram.h"
 #include "platform/DialogService.h"
 #include "platform/HttpService.h"
 #include "platform/MenuService.h"
@@ -16,8 +15,6 @@
 #include "platform/TrayService.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
@@ -46,29 +43,26 @@ struct CallLog {
 class FakeMenus : public Provided<MenuService> {
 public:
     struct Item {
-        enum Kind { Command, Separator, SubMenu } kind;
-        int id;             // Command only
-        MenuHandle subMenu; // SubMenu only
+        int id;             // 0 for a separator, -1 for a sub-menu
+        MenuHandle subMenu; // sub-menus only
         std::string text;
     };
     explicit FakeMenus(CallLog& log) : m_log(log) {}
 
     MenuHandle CreatePopupMenu() override;
     bool AppendCommand(MenuHandle menu, int commandId, const std::string& text) override {
-        return Append(menu, {Item::Command, commandId, nullptr, text});
+        return Append(menu, {commandId, nullptr, text});
     }
-    bool AppendSeparator(MenuHandle menu) override {
-        return Append(menu, {Item::Separator, 0, nullptr, {}});
-    }
+    bool AppendSeparator(MenuHandle menu) override { return Append(menu, {0, nullptr, {}}); }
     bool AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) override;
     MenuHandle GetSubMenu(MenuHandle menu, int position) override {
         const Item* item = At(menu, position);
-        return item != nullptr && item->kind == Item::SubMenu ? item->subMenu : nullptr;
+        return item != nullptr ? item->subMenu : nullptr;
     }
     void DestroyMenu(MenuHandle menu) override;
     int GetItemId(MenuHandle menu, int position) override {
         const Item* item = At(menu, position);
-        return item == nullptr || item->kind == Item::SubMenu ? -1 : item->id;
+        return item != nullptr ? item->id : -1;
     }
     void SetDefaultItem(MenuHandle menu, int position) override {
         m_log.Record("SetDefaultItem " + std::to_string(position) + (Find(menu) ? "" : " dead"));
@@ -176,7 +170,6 @@ struct FakeRegistry : Provided<RegistryService> {
     }
     // The user's settings, HKEY_CURRENT_USER\Software\Vellinor.
     KeyValues& Settings() { return Key(RegistryRoot::CurrentUser, "Software\\Vellinor"); }
-    bool HasSettings() const { return keys.count("0Software\\Vellinor"); }
 
     std::map<std::string, KeyValues> keys; // by root number and path
     bool createFails = false;
@@ -256,11 +249,9 @@ struct FakeModeless : Provided<ModelessDialogService> {
         for (int box : {1001, 1002, 1003})
             window->Enable(box, false);
         handler.OnInitDialog(*window);
-        ++created;
         return window;
     }
     bool createSucceeds = true;
-    int created = 0;
     std::vector<FakeDialog> closed;
 };
 
@@ -289,20 +280,18 @@ struct FakeHttp : Provided<HttpService> {
         FakeHttp& http;
     };
     std::unique_ptr<HttpSession> OpenSession(const std::string&, std::string& error) override {
-        ++sessions;
         if (next.sessionFails)
             return error = next.error, nullptr;
         return std::make_unique<Connection>(*this);
     }
     Answer next;
-    int sessions = 0;
     std::size_t largestRead = 0;
 };
 
 // The hidden window: tests deliver what it would receive through `events`.
 struct FakeWindow : Provided<WindowService> {
-    bool CreateHiddenWindow(const std::string& windowName, WindowEvents& receiver) override {
-        return name = windowName, events = &receiver;
+    bool CreateHiddenWindow(const std::string&, WindowEvents& receiver) override {
+        return (events = &receiver) != nullptr;
     }
     void DestroyHiddenWindow() override {
         if (WindowEvents* receiver = std::exchange(events, nullptr))
@@ -314,21 +303,19 @@ struct FakeWindow : Provided<WindowService> {
     // Runs whileLooping and returns the exit code posted so far.
     int RunMessageLoop() override { return whileLooping(), quitCode.value(); }
     void PostQuit(int exitCode) override { quitCode = exitCode; }
-    void PostNullMessage() override { ++nullMessages; }
-    void SetForegroundToHiddenWindow() override { ++foregroundRequests; }
+    void PostNullMessage() override {}
+    void SetForegroundToHiddenWindow() override {}
     bool IsHiddenWindowEnabled() const override { return enabled; }
     void EnableHiddenWindow(bool on) override { enabled = on; }
     void Beep(unsigned type) override { beeps.push_back(type); }
-    void Sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
+    void Sleep(unsigned) override {}
     unsigned DoubleClickTimeMs() const override { return 430; }
 
     WindowEvents* events = nullptr; // null when there is no window
-    std::string name;
     std::optional<int> quitCode;
     std::function<void()> whileLooping;
     bool enabled = true;
-    int nullMessages = 0, foregroundRequests = 0;
-    std::vector<unsigned> beeps, sleeps;
+    std::vector<unsigned> beeps;
 };
 
 // Timers that tick when a test fires them. Identifiers are the system's own:
@@ -363,21 +350,17 @@ struct FakeTray : Provided<TrayService> {
     IconHandle LoadIcon(unsigned resourceId) override {
         return reinterpret_cast<IconHandle>(static_cast<std::uintptr_t>(resourceId));
     }
-    bool AddIcon(const TrayIconRecord& record) override { return Apply(record, false, true); }
-    bool ModifyIcon(const TrayIconRecord& record) override { return Apply(record, true, true); }
-    bool DeleteIcon(const TrayIconRecord& record) override { return Apply(record, true, false); }
-    bool Apply(const TrayIconRecord& record, bool there, bool keep) {
-        if (shown.count(record.iconId) != there)
-            return false;
-        keep ? void(shown[record.iconId] = record) : void(shown.erase(record.iconId));
-        return true;
+    bool AddIcon(const TrayIconRecord& record) override {
+        return shown.emplace(record.iconId, record).second;
     }
+    bool ModifyIcon(const TrayIconRecord& record) override {
+        return shown.count(record.iconId) && (shown[record.iconId] = record, true);
+    }
+    bool DeleteIcon(const TrayIconRecord& record) override { return shown.erase(record.iconId); }
     // The resource an icon shows; 0 when it is not there.
     unsigned Image(unsigned iconId) const {
-        const auto it = shown.find(iconId);
-        return it == shown.end()
-                   ? 0
-                   : static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(it->second.icon));
+        return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(
+            shown.count(iconId) ? shown.at(iconId).icon : nullptr));
     }
     std::map<unsigned, TrayIconRecord> shown;
 };
@@ -385,16 +368,14 @@ struct FakeTray : Provided<TrayService> {
 // Starts nothing: each request is kept.
 struct FakeShell : Provided<ShellService> {
     bool ShellOpen(const std::string& address) override {
-        return opened.push_back(address), shellOpenSucceeds;
+        return opened.push_back(address), succeeds;
     }
-    // Fails, as the real one does, when the line names no program.
     bool StartProcess(const std::string& line) override {
-        started.push_back(line);
-        return ProgramPathOf(line).has_value() && startProcessSucceeds;
+        return started.push_back(line), succeeds;
     }
     std::vector<std::string> opened;
     std::vector<std::string> started; // command lines
-    bool shellOpenSucceeds = true, startProcessSucceeds = true;
+    bool succeeds = true;
 };
 
 // Message boxes that close at once, kept as (string, icon) or (text, icon).

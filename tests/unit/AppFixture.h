@@ -53,14 +53,6 @@ protected:
         const std::vector<std::uint8_t> bytes = WriteMenuArchive(*menu);
         fake.registry.Settings()["MenuData"] = {RegistryType::Binary, bytes};
     }
-    // The current menu of a running program, without a start.
-    void UseMenu(const std::string& body) {
-        delete g_pMenuData;
-        g_pMenuData = Parsed(MenuText(5, body));
-        g_trayIcon.m_hMenu = g_pMenuData->GetMenuHandle();
-        fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
-        fake.timers.SetSink(&theApp);
-    }
     bool Command(int id) { return fake.window.events->OnCommand(id); }
     void Click(unsigned mouseMessage) { fake.window.events->OnTrayNotify(10, mouseMessage); }
     void Tick(unsigned requestedId) { fake.timers.Tick(requestedId); }
