@@ -1,23 +1,10 @@
 // The stored settings and menu, the scheduling rule and the preferences dialog.
-#include "tests/fake/MenuTreeEquality.h"
 #include "tests/unit/AppFixture.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-constexpr RegistryType kDword = RegistryType::Dword, kBinary = RegistryType::Binary;
-
-std::map<std::string, TimeValue> Settings() {
-    return {{"PromptBeforeCheck", g_settings.m_bPromptBeforeCheck},
-            {"PromptBeforeConnect", g_settings.m_bPromptBeforeConnect},
-            {"OpenNewBrowserWindow", g_settings.m_bOpenNewBrowserWindow},
-            {"QueryInterval", g_settings.m_nQueryInterval},
-            {"LastQuery", g_settings.m_timeLastQuery}};
-}
 
 // Escape cannot end the first run's dialog, and only the changed interval is stored.
 TEST_F(AppTest, WithoutSettingsTheFirstRunStoresOnlyWhatTheUserChanged) {
@@ -33,48 +20,6 @@ TEST_F(AppTest, WithoutSettingsTheFirstRunStoresOnlyWhatTheUserChanged) {
     EXPECT_EQ(QueryInterval::kMonthly, g_settings.m_nQueryInterval);
 }
 
-// One stored value in an otherwise empty key; the others keep their defaults.
-const std::tuple<const char*, Bytes, TimeValue> kStoredValues[] = {
-    {"PromptBeforeCheck", {0, 0, 0, 0}, 0},
-    {"PromptBeforeConnect", {0, 0, 0, 0}, 0},
-    {"OpenNewBrowserWindow", {1, 0, 0, 0}, 1},
-    {"QueryInterval", {0xFF, 0xFF, 0xFF, 0xFF}, -1},
-    {"QueryInterval", {3, 0, 0, 0, 0, 0, 0, 0}, 2}, // too long to be read
-    {"LastQuery", {0x80, 0x1B, 0x98, 0x3D}, 1033378688},
-    {"LastQuery", {0, 0, 0, 0x80}, 2147483648}, // unsigned: past 2038
-};
-
-TEST_F(AppTest, LoadReadsEachStoredValue) {
-    for (const auto& [name, bytes, read] : kStoredValues) {
-        g_settings.RestoreDefaults(kStart);
-        std::map<std::string, TimeValue> expected = Settings();
-        expected[name] = read;
-        fake.registry.keys.clear();
-        fake.registry.Settings()[name] = {kDword, bytes};
-        g_settings.Load();
-        EXPECT_EQ(expected, Settings()) << name << " " << read;
-        EXPECT_EQ(0, fake.registry.writes + fake.registry.openKeys);
-    }
-}
-
-// A stored menu the reader rejects counts as none; the settings still count.
-TEST_F(AppTest, TheStoredMenuLoadsUnlessItIsUnusable) {
-    const std::unique_ptr<CMenuData> example(Parsed(MenuText(37, "News\tn.htm\n-\n")));
-    const Bytes archive = WriteMenuArchive(*example);
-    for (const auto& stored : {std::pair(RegistryType::String, archive),
-                               {kBinary, Bytes{}},
-                               {kBinary, Bytes(archive.begin(), archive.end() - 1)}}) {
-        fake.registry.Settings()["MenuData"] = stored;
-        fake.registry.Settings()["QueryInterval"] = {kDword, {1, 0, 0, 0}};
-        g_settings.Load();
-        EXPECT_EQ("", DescribeTreeDifference(CMenuData(), *g_pMenuData));
-        EXPECT_EQ(QueryInterval::kDaily, g_settings.m_nQueryInterval);
-    }
-    fake.registry.Settings()["MenuData"] = {kBinary, archive};
-    g_settings.Load();
-    EXPECT_EQ("", DescribeTreeDifference(*example, *g_pMenuData));
-}
-
 // The first download of a first run saves its menu before any setting exists.
 TEST_F(AppTest, ASavedMenuMakesTheKeyUnlessThatFails) {
     g_pMenuData = Parsed(MenuText(37, "News\tn.htm\nBEGIN &More\nA\ta.htm\nEND\n"));
@@ -87,8 +32,9 @@ TEST_F(AppTest, ASavedMenuMakesTheKeyUnlessThatFails) {
     EXPECT_EQ(0, fake.registry.openKeys);
 }
 
-// The last query is stored as the low 32 bits, read back unsigned.
-TEST_F(AppTest, TheLastQueryTimeSurvivesARestartAndShowsInLocalTime) {
+// The settings survive a restart; the last query is stored as the low 32
+// bits, read back unsigned, and shown in local time.
+TEST_F(AppTest, TheSettingsSurviveARestartAndTheLastQueryShowsInLocalTime) {
     const std::tuple<const char*, TimeValue, TimeValue, const char*> times[] = {
         {"UTC0", 946598400, 946598400, "12/31/99 0:00:00"},
         {"UTC0", 4294967295, 4294967295, "2/7/06 6:28:15"},
@@ -104,6 +50,14 @@ TEST_F(AppTest, TheLastQueryTimeSurvivesARestartAndShowsInLocalTime) {
         EXPECT_EQ(readBack, g_settings.m_timeLastQuery);
         EXPECT_EQ(text, g_settings.GetLastQueryText());
     }
+    g_settings.SetPromptBeforeCheck(false), g_settings.SetPromptBeforeConnect(false);
+    g_settings.SetOpenNewBrowserWindow(true), g_settings.SetQueryInterval(-1);
+    g_settings.RestoreDefaults(kStart);
+    g_settings.Load();
+    EXPECT_EQ(std::make_tuple(false, false, true, -1),
+              std::make_tuple(g_settings.m_bPromptBeforeCheck, g_settings.m_bPromptBeforeConnect,
+                              g_settings.m_bOpenNewBrowserWindow, g_settings.m_nQueryInterval));
+    EXPECT_EQ(0, fake.registry.openKeys);
     g_settings.m_timeLastQuery = FakeClock::kLatest + 1;
     EXPECT_EQ("", g_settings.GetLastQueryText());
 }
