@@ -56,14 +56,10 @@ public:
     bool AppendSeparator(MenuHandle menu) override { return Append(menu, {0, nullptr, {}}); }
     bool AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) override;
     MenuHandle GetSubMenu(MenuHandle menu, int position) override {
-        const Item* item = At(menu, position);
-        return item != nullptr ? item->subMenu : nullptr;
+        return At(menu, position).subMenu;
     }
     void DestroyMenu(MenuHandle menu) override;
-    int GetItemId(MenuHandle menu, int position) override {
-        const Item* item = At(menu, position);
-        return item != nullptr ? item->id : -1;
-    }
+    int GetItemId(MenuHandle menu, int position) override { return At(menu, position).id; }
     void SetDefaultItem(MenuHandle menu, int position) override {
         m_log.Record("SetDefaultItem " + std::to_string(position) + (Find(menu) ? "" : " dead"));
     }
@@ -90,11 +86,11 @@ private:
         m_deadHandleUses += it == m_menus.end();
         return it == m_menus.end() ? nullptr : &it->second;
     }
-    const Item* At(MenuHandle menu, int position) {
+    // The item at position; none there is like a separator without an identifier.
+    Item At(MenuHandle menu, int position) {
         std::vector<Item>* items = Find(menu);
-        if (items == nullptr || position < 0 || position >= static_cast<int>(items->size()))
-            return nullptr;
-        return &(*items)[static_cast<std::size_t>(position)];
+        const bool there = items != nullptr && position >= 0 && position < int(items->size());
+        return there ? (*items)[static_cast<std::size_t>(position)] : Item{-1, nullptr, {}};
     }
     bool Append(MenuHandle menu, Item item) {
         std::vector<Item>* items = Find(menu);
@@ -162,7 +158,7 @@ struct FakeRegistry : Provided<RegistryService> {
                   std::size_t size) override {
         const auto* bytes = static_cast<const std::uint8_t*>(data);
         (*reinterpret_cast<KeyValues*>(key))[name] = {type, {bytes, bytes + size}};
-        return ++writes;
+        return true;
     }
     // The key at path, made when missing.
     KeyValues& Key(RegistryRoot root, const std::string& path) {
@@ -173,7 +169,7 @@ struct FakeRegistry : Provided<RegistryService> {
 
     std::map<std::string, KeyValues> keys; // by root number and path
     bool createFails = false;
-    int writes = 0, openKeys = 0;
+    int openKeys = 0;
 };
 
 // The controls of one dialog, which exist as soon as they are named (clear,
@@ -258,10 +254,11 @@ struct FakeModeless : Provided<ModelessDialogService> {
 // A scripted server: every request gets the answer in `next`.
 struct FakeHttp : Provided<HttpService> {
     struct Answer {
+        Answer(std::string body = "", int status = 200) : body(std::move(body)), status(status) {}
+        std::string body;
+        int status;
         bool sessionFails = false, cannotOpen = false, readFails = false, readTimesOut = false;
         std::string error; // the internet layer's text for a failure
-        int status = 200;
-        std::string body;
     };
     struct Connection : HttpSession, HttpRequest {
         explicit Connection(FakeHttp& http) : http(http) {}
@@ -322,8 +319,8 @@ struct FakeWindow : Provided<WindowService> {
 // never the requested one, never used twice.
 struct FakeTimers : Provided<TimerService> {
     void SetSink(TimerSink* to) override { sink = to; }
-    unsigned StartTimer(unsigned requestedId, unsigned periodMs) override {
-        return startSucceeds ? (running[++lastId] = {requestedId, periodMs}, lastId) : 0;
+    unsigned StartTimer(unsigned requestedId, unsigned) override {
+        return startSucceeds ? (running[++lastId] = requestedId, lastId) : 0;
     }
     void StopTimer(unsigned timerId) override { unknownStops += running.erase(timerId) ? 0 : 1; }
     // One tick of the running timer started for requestedId, if there is one.
@@ -332,13 +329,13 @@ struct FakeTimers : Provided<TimerService> {
             sink->OnTimer(id);
     }
     unsigned IdFor(unsigned requestedId) const {
-        for (const auto& [id, timer] : running)
-            if (timer.first == requestedId)
+        for (const auto& [id, requested] : running)
+            if (requested == requestedId)
                 return id;
         return 0;
     }
     TimerSink* sink = nullptr;
-    std::map<unsigned, std::pair<unsigned, unsigned>> running; // id: requested id, period
+    std::map<unsigned, unsigned> running; // the requested id by the system's
     unsigned lastId = 0x7ff0;
     bool startSucceeds = true;
     int unknownStops = 0;
@@ -365,16 +362,11 @@ struct FakeTray : Provided<TrayService> {
     std::map<unsigned, TrayIconRecord> shown;
 };
 
-// Starts nothing: each request is kept.
+// Starts nothing: each address given to the shell, and each command line, is kept.
 struct FakeShell : Provided<ShellService> {
-    bool ShellOpen(const std::string& address) override {
-        return opened.push_back(address), succeeds;
-    }
-    bool StartProcess(const std::string& line) override {
-        return started.push_back(line), succeeds;
-    }
+    bool ShellOpen(const std::string& address) override { return StartProcess(address); }
+    bool StartProcess(const std::string& line) override { return opened.push_back(line), succeeds; }
     std::vector<std::string> opened;
-    std::vector<std::string> started; // command lines
     bool succeeds = true;
 };
 

@@ -24,13 +24,6 @@ inline CMenuData* Parsed(const std::string& text) {
     EXPECT_EQ(0, menu->ParseText(0, text.data(), text.size()));
     return menu;
 }
-// The server's answer with that body.
-inline FakeHttp::Answer Body(const std::string& body, int status = 200) {
-    FakeHttp::Answer answer;
-    answer.body = body, answer.status = status;
-    return answer;
-}
-
 // The program's objects on a fresh fake platform, as at process start: the
 // settings at their defaults for a program started at kStart, no tree yet.
 class AppTest : public testing::Test {

@@ -35,7 +35,7 @@ TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, Pressing(DialogHandler::kOk));
     fake.dialogs.scripts.emplace(
         IDD_SETUP, Pressing(row.connect ? DialogHandler::kOk : DialogHandler::kCancel));
-    fake.http.next = Body(MenuText(5, kBody));
+    fake.http.next = {MenuText(5, kBody)};
     fake.http.next.cannotOpen = !row.serverAnswers;
     EXPECT_EQ(runs, theApp.InitInstance());
     EXPECT_EQ(row.dialogs, fake.dialogs.runs) << "no prompts before the first download";
@@ -63,7 +63,6 @@ TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconWindowOrMenu
     EXPECT_EQ(std::vector<unsigned>{IDD_QUERY}, fake.dialogs.runs);
     EXPECT_EQ(nullptr, g_pMenuData);
     EXPECT_TRUE(fake.tray.shown.empty());
-    EXPECT_EQ(nullptr, fake.window.events);
     EXPECT_EQ(0u, fake.menus.LiveMenuCount());
 }
 
@@ -82,7 +81,10 @@ TEST_F(Running, TheIconComesBackWhenTheNotificationAreaIsRecreated) {
     EXPECT_EQ(static_cast<unsigned>(IDI_TRAY), fake.tray.Image(10));
 }
 
-TEST_F(Running, AnHourlyTickChecksOnlyWhenDueAndIdle) {
+// An hourly tick checks only when due and idle, asking first; a check the user
+// asks for skips that question; "don't ask again" at the connection prompt
+// stops that one. The server cannot be reached, which each connection tells.
+TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
     fake.clock.now += 8 * 86400;
     theApp.BeginBusy(false);
     Hour();
@@ -99,15 +101,8 @@ TEST_F(Running, AnHourlyTickChecksOnlyWhenDueAndIdle) {
     EXPECT_EQ("9/30/02 14:05:00", shown);
     EXPECT_EQ((std::vector<unsigned>{0x30, 0x20}), fake.window.beeps);
     EXPECT_EQ(1033394700, g_settings.m_timeLastQuery) << "a postponed check records nothing";
+    EXPECT_TRUE(fake.messages.shown.empty()) << "nor connects";
 
-    g_settings.m_bPromptBeforeCheck = false; // an hour later it connects without asking
-    fake.dialogs.scripts.emplace(IDD_CONNECT, Pressing(DialogHandler::kCancel));
-    Hour();
-    EXPECT_EQ((std::vector<unsigned>{IDD_QUERY, IDD_CONNECT}), fake.dialogs.runs);
-}
-
-// A connection that cannot reach the server says so.
-TEST_F(Running, DontAskAgainCountsOnlyWithOk) {
     for (int button : {DialogHandler::kCancel, DialogHandler::kOk})
         fake.dialogs.scripts.emplace(IDD_CONNECT, [button](FakeDialog& connect) {
             connect.SetChecked(IDC_DONT_ASK_AGAIN, true);
@@ -116,10 +111,12 @@ TEST_F(Running, DontAskAgainCountsOnlyWithOk) {
     fake.http.next.cannotOpen = true;
     Command(ID_UPDATE_NOW);
     EXPECT_FALSE(fake.registry.Settings().Dword("PromptBeforeConnect").has_value());
-    EXPECT_TRUE(fake.messages.shown.empty());
     Command(ID_UPDATE_NOW);
     EXPECT_EQ(0u, fake.registry.Settings().Dword("PromptBeforeConnect"));
-    EXPECT_EQ((Shown{{IDS_NO_CONNECTION, kStop}}), fake.messages.shown);
+    g_settings.m_bPromptBeforeCheck = false;
+    Hour();
+    EXPECT_EQ((std::vector<unsigned>{IDD_QUERY, IDD_CONNECT, IDD_CONNECT}), fake.dialogs.runs);
+    EXPECT_EQ((Shown(2, {IDS_NO_CONNECTION, kStop})), fake.messages.shown);
 }
 
 TEST_F(Running, SiteCommandsOpenTheirSite) {
@@ -129,33 +126,31 @@ TEST_F(Running, SiteCommandsOpenTheirSite) {
 }
 
 // Were the tray menu to open over a box or dialog, "E&xit" would destroy its owner.
-TEST_F(Running, NoTrayMenuOpensOverABrowserMessageOrADialog) {
+TEST_F(Running, TheDialogsShowTheirFacesAndNoTrayMenuOpensOverThemOrABrowserMessage) {
     fake.shell.succeeds = false;
     fake.messages.whileShown = [this] { Click(kRightUp); };
     Command(1002);
-    for (const auto& [command, dialog] :
-         {std::pair(ID_ABOUT, IDD_ABOUT), {ID_PREFERENCES, IDD_PREFERENCES}}) {
-        fake.dialogs.scripts.emplace(dialog, [this](FakeDialog& open) {
-            Click(kRightUp);
-            open.Press(DialogHandler::kCancel);
-            EXPECT_FALSE(open.open) << "Cancel ends it";
-        });
-        Command(command);
-    }
-    EXPECT_EQ(0u, fake.log.Count("TrackAtCursor"));
-}
-
-TEST_F(Running, TheAboutBoxShowsItsFacesAndItsLinkOpensTheHomePage) {
-    fake.dialogs.scripts.emplace(IDD_ABOUT, [](FakeDialog& about) {
+    fake.dialogs.scripts.emplace(IDD_PREFERENCES, [this](FakeDialog& preferences) {
+        Click(kRightUp);
+        preferences.Press(DialogHandler::kCancel);
+        EXPECT_FALSE(preferences.open) << "Cancel ends it";
+    });
+    Command(ID_PREFERENCES);
+    fake.dialogs.scripts.emplace(IDD_ABOUT, [this](FakeDialog& about) {
         EXPECT_TRUE(about.controls.at(IDC_TITLE).titleFont);
         EXPECT_EQ(VELLINOR_CONTACT, about.GetText(IDC_EMAIL));
         about.SetText(IDC_LINK, VELLINOR_HOME_PAGE); // the template's caption
+        about.Press(IDC_LINK);
         about.Press(IDC_EMAIL);
         about.Press(IDC_LINK);
+        Click(kRightUp);
         about.Press(DialogHandler::kOk);
     });
+    fake.shell.succeeds = true;
     Command(ID_ABOUT);
-    EXPECT_EQ(std::vector<std::string>{"http://" VELLINOR_HOME_PAGE}, fake.shell.opened);
+    const std::string page = "http://" VELLINOR_HOME_PAGE;
+    EXPECT_EQ((std::vector<std::string>{"http://old.example", page, page}), fake.shell.opened);
+    EXPECT_EQ(0u, fake.log.Count("TrackAtCursor"));
 }
 
 // A left click's pop-up waits for the double-click time, so that a double

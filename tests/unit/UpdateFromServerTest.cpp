@@ -8,10 +8,7 @@ const std::string kMenu9 = "1\n2.1.2.5\n9\nBEGIN Sites\nNews\tnews.example\nEND\
 
 class UpdateTest : public AppTest {
 protected:
-    UpdateTest() {
-        fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
-        fake.clock.now = kStart + 1000;
-    }
+    UpdateTest() { fake.clock.now = kStart + 1000; }
     // The progress boxes as last painted: x ticked, o enabled, - disabled,
     // ? never set.
     std::string Boxes() const {
@@ -35,18 +32,18 @@ struct Outcome {
 };
 
 FakeHttp::Answer Failure(bool FakeHttp::Answer::*failure, const char* error = "") {
-    FakeHttp::Answer answer = Body(kMenu9);
+    FakeHttp::Answer answer{kMenu9};
     answer.*failure = true, answer.error = error;
     return answer;
 }
 
 const Outcome kOutcomes[] = {
-    {"NewMenu", Body(kMenu9), IDS_NEW_MENU_LOADED, true, true, "xxxx"},
-    {"SameNumber", Body(MenuText(4, "A\ta\n")), IDS_NO_NEW_MENU, false, true, "xxxx"},
-    {"NewFormat", Body("2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"), IDS_NEW_FORMAT, false, true, "xxxo"},
-    {"TwentyBytes", Body(std::string(20, 'x')), IDS_READ_FAILED, false, false, "xxxo"},
-    {"NoEntries", Body(MenuText(9, "\n")), IDS_READ_FAILED, false, false, "xxxo"},
-    {"ErrorPage", Body(kMenu9, 404), IDS_READ_FAILED, false, false, "xxxo"},
+    {"NewMenu", {kMenu9}, IDS_NEW_MENU_LOADED, true, true, "xxxx"},
+    {"SameNumber", {MenuText(4, "A\ta\n")}, IDS_NO_NEW_MENU, false, true, "xxxx"},
+    {"NewFormat", {"2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"}, IDS_NEW_FORMAT, false, true, "xxxo"},
+    {"TwentyBytes", {std::string(20, 'x')}, IDS_READ_FAILED, false, false, "xxxo"},
+    {"NoEntries", {MenuText(9, "\n")}, IDS_READ_FAILED, false, false, "xxxo"},
+    {"ErrorPage", {kMenu9, 404}, IDS_READ_FAILED, false, false, "xxxo"},
     {"NoConnection", Failure(&FakeHttp::Answer::cannotOpen), IDS_NO_CONNECTION, false, false,
      "o---"},
     {"BodyTimedOut", Failure(&FakeHttp::Answer::readTimesOut, "timed out"), IDS_NO_CONNECTION,
@@ -60,28 +57,24 @@ const Outcome kOutcomes[] = {
 // others keep the start time although the clock has moved on.
 TEST_F(UpdateTest, TellsTheOutcomeRecordsTheQueryAndTicksTheSteps) {
     for (const Outcome& row : kOutcomes) {
+        SCOPED_TRACE(row.name);
         fake.http.next = row.server;
         fake.messages.shown.clear(), fake.messages.texts.clear();
         fake.modeless.closed.clear();
         g_settings.m_timeLastQuery = kStart;
-        CMenuData fresh;
-        EXPECT_EQ(row.installs, fresh.UpdateFromServer(4)) << row.name;
+        EXPECT_EQ(row.installs, CMenuData().UpdateFromServer(4));
         using Shown = std::vector<std::pair<unsigned, unsigned>>;
-        const unsigned icon = row.message == IDS_NEW_MENU_LOADED || row.message == IDS_NO_NEW_MENU
-                                  ? kInformation
-                                  : kStop;
-        EXPECT_EQ((row.message ? Shown{{row.message, icon}} : Shown{}), fake.messages.shown)
-            << row.name;
+        const unsigned icon = row.installs || row.message == IDS_NO_NEW_MENU ? kInformation : kStop;
+        EXPECT_EQ((row.message ? Shown{{row.message, icon}} : Shown{}), fake.messages.shown);
         using Texts = std::vector<std::pair<std::string, unsigned>>;
         EXPECT_EQ((row.message ? Texts{} : Texts{{"reset", kStop}}), fake.messages.texts);
-        EXPECT_EQ(row.recordsQuery ? kStart + 1000 : kStart, g_settings.m_timeLastQuery)
-            << row.name;
-        ASSERT_EQ(1u, fake.modeless.closed.size()) << row.name;
-        EXPECT_EQ(row.boxes, Boxes()) << row.name;
+        EXPECT_EQ(row.recordsQuery ? kStart + 1000 : kStart, g_settings.m_timeLastQuery);
+        ASSERT_EQ(1u, fake.modeless.closed.size());
+        EXPECT_EQ(row.boxes, Boxes());
         const std::size_t ticked = std::string(row.boxes).find_first_not_of('x');
         EXPECT_EQ(std::min<std::size_t>(ticked, 4) + 1, fake.modeless.closed[0].redrawn.size())
             << "painted as it opens and at each step";
-        EXPECT_TRUE(fake.window.enabled) << row.name;
+        EXPECT_TRUE(fake.window.enabled);
     }
     EXPECT_EQ(65536u, fake.http.largestRead) << "only the first 64 KiB of a body are read";
 }
