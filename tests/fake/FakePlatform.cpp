@@ -1,7 +1,5 @@
 #include "tests/fake/FakePlatform.h"
 
-#include <cstring>
-
 MenuHandle FakeMenus::CreatePopupMenu() {
     m_log.Record("CreatePopupMenu");
     const auto handle = reinterpret_cast<MenuHandle>(static_cast<std::uintptr_t>(++m_creates));
@@ -46,7 +44,6 @@ std::optional<std::uint32_t> FakeRegistry::KeyValues::Dword(const std::string& n
     auto it = find(name);
     if (it == end() || it->second.first != RegistryType::Dword || it->second.second.size() != 4)
         return std::nullopt;
-    std::uint32_t value = 0;
-    std::memcpy(&value, it->second.second.data(), 4);
-    return value;
+    const std::vector<std::uint8_t>& bytes = it->second.second;
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;
 }

@@ -253,31 +253,31 @@ struct FakeModeless : Provided<ModelessDialogService> {
 
 // A scripted server: every request gets the answer in `next`.
 struct FakeHttp : Provided<HttpService> {
+    enum Fault { kNone, kNoSession, kCannotOpen, kReadFails, kReadTimesOut };
     struct Answer {
-        Answer(std::string body = "", int status = 200) : body(std::move(body)), status(status) {}
         std::string body;
-        int status;
-        bool sessionFails = false, cannotOpen = false, readFails = false, readTimesOut = false;
-        std::string error; // the internet layer's text for a failure
+        int status = 200;
+        Fault fault = kNone;
+        std::string error = {}; // the internet layer's text for a failure
     };
     struct Connection : HttpSession, HttpRequest {
         explicit Connection(FakeHttp& http) : http(http) {}
         std::unique_ptr<HttpRequest> OpenUrl(const std::string&) override {
-            return http.next.cannotOpen ? nullptr : std::make_unique<Connection>(http);
+            return http.next.fault == kCannotOpen ? nullptr : std::make_unique<Connection>(http);
         }
         int StatusCode() const override { return http.next.status; }
         BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& error) override {
             http.largestRead = std::max(http.largestRead, maxBytes);
             error = http.next.error;
             body = http.next.body.substr(0, maxBytes);
-            return http.next.readFails      ? BodyRead::Failed
-                   : http.next.readTimesOut ? BodyRead::TimedOut
-                                            : BodyRead::Complete;
+            return http.next.fault == kReadFails      ? BodyRead::Failed
+                   : http.next.fault == kReadTimesOut ? BodyRead::TimedOut
+                                                      : BodyRead::Complete;
         }
         FakeHttp& http;
     };
     std::unique_ptr<HttpSession> OpenSession(const std::string&, std::string& error) override {
-        if (next.sessionFails)
+        if (next.fault == kNoSession)
             return error = next.error, nullptr;
         return std::make_unique<Connection>(*this);
     }

@@ -43,8 +43,7 @@ protected:
     void StoreMenu(int number, const std::string& body) {
         const std::unique_ptr<CMenuData> menu(Parsed(MenuText(number, body)));
         NumberSites(menu->m_rootPopUp);
-        const std::vector<std::uint8_t> bytes = WriteMenuArchive(*menu);
-        fake.registry.Settings()["MenuData"] = {RegistryType::Binary, bytes};
+        fake.registry.Settings()["MenuData"] = {RegistryType::Binary, WriteMenuArchive(*menu)};
     }
     bool Command(int id) { return fake.window.events->OnCommand(id); }
     void Click(unsigned mouseMessage) { fake.window.events->OnTrayNotify(10, mouseMessage); }

@@ -15,6 +15,8 @@ FakeDialogs::Script Pressing(int button) {
 
 // Without a usable stored menu, only a first download lets the program run;
 // a stored menu without entries does not turn away the server's of its number.
+// Without settings the first run's preferences come first: Escape cannot end
+// them, and only what the user changed is stored.
 struct FirstStart {
     bool settings, emptyMenu5, connect, serverAnswers;
     std::vector<unsigned> dialogs;
@@ -32,14 +34,21 @@ TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
     empty.m_wMenuNumber = 5;
     if (row.emptyMenu5)
         fake.registry.Settings()["MenuData"] = {RegistryType::Binary, WriteMenuArchive(empty)};
-    fake.dialogs.scripts.emplace(IDD_PREFERENCES, Pressing(DialogHandler::kOk));
+    fake.dialogs.scripts.emplace(IDD_PREFERENCES, [](FakeDialog& dialog) {
+        EXPECT_FALSE(dialog.controls.at(DialogHandler::kCancel).visible) << "first-run mode";
+        dialog.PressEscape();
+        dialog.SetChecked(IDC_WEEKLY, false);
+        dialog.SetChecked(IDC_MONTHLY, true);
+        dialog.Press(DialogHandler::kOk);
+    });
     fake.dialogs.scripts.emplace(
         IDD_SETUP, Pressing(row.connect ? DialogHandler::kOk : DialogHandler::kCancel));
-    fake.http.next = {MenuText(5, kBody)};
-    fake.http.next.cannotOpen = !row.serverAnswers;
+    fake.http.next = {MenuText(5, kBody), 200,
+                      row.serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
     EXPECT_EQ(runs, theApp.InitInstance());
     EXPECT_EQ(row.dialogs, fake.dialogs.runs) << "no prompts before the first download";
-    EXPECT_EQ(runs ? 5 : 0, g_pMenuData->m_wMenuNumber);
+    EXPECT_EQ(row.settings ? std::nullopt : std::optional(3u),
+              fake.registry.Settings().Dword("QueryInterval"));
     EXPECT_EQ(runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
     EXPECT_EQ(runs, fake.registry.Settings()["MenuData"].second.size() > 10);
     EXPECT_EQ((row.message ? Shown{{row.message, runs ? kInformation : kStop}} : Shown{}),
@@ -63,7 +72,6 @@ TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconWindowOrMenu
     EXPECT_EQ(std::vector<unsigned>{IDD_QUERY}, fake.dialogs.runs);
     EXPECT_EQ(nullptr, g_pMenuData);
     EXPECT_TRUE(fake.tray.shown.empty());
-    EXPECT_EQ(0u, fake.menus.LiveMenuCount());
 }
 
 class Running : public AppTest {
@@ -108,7 +116,7 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
             connect.SetChecked(IDC_DONT_ASK_AGAIN, true);
             connect.Press(button);
         });
-    fake.http.next.cannotOpen = true;
+    fake.http.next.fault = FakeHttp::kCannotOpen;
     Command(ID_UPDATE_NOW);
     EXPECT_FALSE(fake.registry.Settings().Dword("PromptBeforeConnect").has_value());
     Command(ID_UPDATE_NOW);
@@ -119,17 +127,13 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
     EXPECT_EQ((Shown(2, {IDS_NO_CONNECTION, kStop})), fake.messages.shown);
 }
 
-TEST_F(Running, SiteCommandsOpenTheirSite) {
-    EXPECT_TRUE(Command(1002));
-    EXPECT_EQ(std::vector<std::string>{"http://old.example"}, fake.shell.opened);
-    EXPECT_FALSE(Command(1004)) << "no such site";
-}
-
-// Were the tray menu to open over a box or dialog, "E&xit" would destroy its owner.
-TEST_F(Running, TheDialogsShowTheirFacesAndNoTrayMenuOpensOverThemOrABrowserMessage) {
+// Were the tray menu to open over a box or dialog, "E&xit" would destroy its
+// owner. The browser cannot start, which a box tells each time.
+TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
     fake.shell.succeeds = false;
     fake.messages.whileShown = [this] { Click(kRightUp); };
-    Command(1002);
+    EXPECT_TRUE(Command(1002));
+    EXPECT_FALSE(Command(1004)) << "no such site";
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [this](FakeDialog& preferences) {
         Click(kRightUp);
         preferences.Press(DialogHandler::kCancel);
@@ -146,11 +150,11 @@ TEST_F(Running, TheDialogsShowTheirFacesAndNoTrayMenuOpensOverThemOrABrowserMess
         Click(kRightUp);
         about.Press(DialogHandler::kOk);
     });
-    fake.shell.succeeds = true;
     Command(ID_ABOUT);
     const std::string page = "http://" VELLINOR_HOME_PAGE;
     EXPECT_EQ((std::vector<std::string>{"http://old.example", page, page}), fake.shell.opened);
     EXPECT_EQ(0u, fake.log.Count("TrackAtCursor"));
+    EXPECT_EQ((Shown(3, {IDS_BROWSER_FAILED, kStop})), fake.messages.shown);
 }
 
 // A left click's pop-up waits for the double-click time, so that a double

@@ -19,13 +19,9 @@ struct LaunchCase {
 
 const LaunchCase kLaunches[] = {
     {false, nullptr, nullptr, true, "http://example.com/a", 0},
-    {true, "\"C:\\Web\\web.exe\" -new \"%1\"", nullptr, true,
-     "\"C:\\Web\\web.exe\" -new \"http://example.com/a\"", 0},
     {true, "", "C:\\web.exe", true, "C:\\web.exe http://example.com/a", 0},
     {true, nullptr, "C:\\web.exe %1", true, "C:\\web.exe http://example.com/a", 0},
     {true, "", nullptr, true, nullptr, IDS_BROWSER_NOT_FOUND},
-    {true, "C:\\web.exe %1", nullptr, false, "C:\\web.exe http://example.com/a",
-     IDS_BROWSER_FAILED},
     {false, nullptr, nullptr, false, "http://example.com/a", IDS_BROWSER_FAILED},
 };
 
