@@ -18,7 +18,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <string>
 #include <utility>
 #include <vector>
 

@@ -51,8 +51,6 @@ TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
               fake.registry.Settings().Dword("QueryInterval"));
     EXPECT_EQ(runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
     EXPECT_EQ(runs, fake.registry.Settings()["MenuData"].second.size() > 10);
-    EXPECT_EQ((row.message ? Shown{{row.message, runs ? kInformation : kStop}} : Shown{}),
-              fake.messages.shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,7 +68,6 @@ TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconWindowOrMenu
     fake.window.whileLooping = [this] { Command(ID_EXIT); };
     EXPECT_EQ(0, RunProgram());
     EXPECT_EQ(std::vector<unsigned>{IDD_QUERY}, fake.dialogs.runs);
-    EXPECT_EQ(nullptr, g_pMenuData);
     EXPECT_TRUE(fake.tray.shown.empty());
 }
 
@@ -108,8 +105,6 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
     Hour();
     EXPECT_EQ("9/30/02 14:05:00", shown);
     EXPECT_EQ((std::vector<unsigned>{0x30, 0x20}), fake.window.beeps);
-    EXPECT_EQ(1033394700, g_settings.m_timeLastQuery) << "a postponed check records nothing";
-    EXPECT_TRUE(fake.messages.shown.empty()) << "nor connects";
 
     for (int button : {DialogHandler::kCancel, DialogHandler::kOk})
         fake.dialogs.scripts.emplace(IDD_CONNECT, [button](FakeDialog& connect) {

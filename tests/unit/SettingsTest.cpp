@@ -94,7 +94,6 @@ const std::tuple<int, bool, bool, bool, const char*, const char*, std::vector<un
     kPreferences[] = {
         {0, false, true, true, "CVQE", "MN", {3, 1, 0, 0}},
         {1, false, false, false, "DE", "DE", {9, 9, 9, 9}},
-        {2, true, false, true, "WCN", "VQ", {0, 0, 1, 0}},
         {7, true, true, false, "QN", "NC", {~0u, 9, 0, 1}},
 };
 
