@@ -29,7 +29,6 @@ template <class Service> struct Provided : Service {
 
 // Calls a test may count, one line each ("SetDefaultItem 0").
 struct CallLog {
-    void Record(std::string line) { lines.push_back(std::move(line)); }
     std::size_t Count(const std::string& prefix) const {
         return std::count_if(lines.begin(), lines.end(),
                              [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
@@ -60,10 +59,11 @@ public:
     void DestroyMenu(MenuHandle menu) override;
     int GetItemId(MenuHandle menu, int position) override { return At(menu, position).id; }
     void SetDefaultItem(MenuHandle menu, int position) override {
-        m_log.Record("SetDefaultItem " + std::to_string(position) + (Find(menu) ? "" : " dead"));
+        m_log.lines.push_back("SetDefaultItem " + std::to_string(position) +
+                              (Find(menu) ? "" : " dead"));
     }
     bool TrackAtCursor(MenuHandle menu) override {
-        m_log.Record("TrackAtCursor");
+        m_log.lines.push_back("TrackAtCursor");
         return Find(menu) != nullptr;
     }
 
@@ -221,8 +221,7 @@ struct FakeDialogs : Provided<DialogService> {
         FakeDialog dialog(handler);
         handler.OnInitDialog(dialog);
         const Script user = script->second;
-        scripts.erase(script);
-        user(dialog);
+        scripts.erase(script), user(dialog);
         return dialog.open ? kFailed : dialog.result;
     }
     std::multimap<unsigned, Script> scripts;
@@ -293,9 +292,7 @@ struct FakeWindow : Provided<WindowService> {
         if (WindowEvents* receiver = std::exchange(events, nullptr))
             receiver->OnDestroy();
     }
-    WindowHandle HiddenWindowHandle() const override {
-        return reinterpret_cast<WindowHandle>(events);
-    }
+    WindowHandle HiddenWindowHandle() const override { return WindowHandle(events); }
     // Runs whileLooping and returns the exit code posted so far.
     int RunMessageLoop() override { return whileLooping(), quitCode.value(); }
     void PostQuit(int exitCode) override { quitCode = exitCode; }
@@ -343,9 +340,7 @@ struct FakeTimers : Provided<TimerService> {
 // The notification area: an icon handle is its resource; adding an icon that
 // is there, or changing or deleting one that is not, fails.
 struct FakeTray : Provided<TrayService> {
-    IconHandle LoadIcon(unsigned resourceId) override {
-        return reinterpret_cast<IconHandle>(static_cast<std::uintptr_t>(resourceId));
-    }
+    IconHandle LoadIcon(unsigned id) override { return IconHandle(std::uintptr_t{id}); }
     bool AddIcon(const TrayIconRecord& record) override {
         return shown.emplace(record.iconId, record).second;
     }
@@ -355,8 +350,7 @@ struct FakeTray : Provided<TrayService> {
     bool DeleteIcon(const TrayIconRecord& record) override { return shown.erase(record.iconId); }
     // The resource an icon shows; 0 when it is not there.
     unsigned Image(unsigned iconId) const {
-        return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(
-            shown.count(iconId) ? shown.at(iconId).icon : nullptr));
+        return shown.count(iconId) ? unsigned(std::uintptr_t(shown.at(iconId).icon)) : 0;
     }
     std::map<unsigned, TrayIconRecord> shown;
 };

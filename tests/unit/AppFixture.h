@@ -24,6 +24,8 @@ inline CMenuData* Parsed(const std::string& text) {
     EXPECT_EQ(0, menu->ParseText(0, text.data(), text.size()));
     return menu;
 }
+using Shown = std::vector<std::pair<unsigned, unsigned>>; // message boxes: string, icon
+
 // The program's objects on a fresh fake platform, as at process start: the
 // settings at their defaults for a program started at kStart, no tree yet.
 class AppTest : public testing::Test {

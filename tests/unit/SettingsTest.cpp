@@ -13,8 +13,7 @@ TEST_F(AppTest, ASavedMenuMakesTheKeyUnlessThatFails) {
     fake.registry.createFails = true;
     g_settings.SaveMenu();
     EXPECT_TRUE(fake.registry.keys.empty());
-    fake.registry.createFails = false;
-    g_settings.SaveMenu();
+    fake.registry.createFails = false, g_settings.SaveMenu();
     EXPECT_EQ(WriteMenuArchive(*g_pMenuData), fake.registry.Settings()["MenuData"].second);
     EXPECT_EQ(0, fake.registry.openKeys);
 }
@@ -48,8 +47,8 @@ TEST_F(AppTest, TheSettingsSurviveARestartAndTheLastQueryShowsInLocalTime) {
 }
 
 // Due by local date only, in a zone with daylight saving (10 March 2002 is a
-// change day) and one without; "@" a moment in seconds, for those the library
-// cannot place in local time.
+// change day); "@" a moment in seconds, for those the library cannot place in
+// local time.
 const std::tuple<int, const char*, const char*, bool> kDueCases[] = {
     {QueryInterval::kDaily, "2002-03-10 23:59:00", "2002-03-10 23:59:59", false},
     {QueryInterval::kDaily, "2002-03-10 23:59:00", "2002-03-11 00:00:00", true},
@@ -59,7 +58,6 @@ const std::tuple<int, const char*, const char*, bool> kDueCases[] = {
     {QueryInterval::kMonthly, "2002-01-31 09:00:00", "2002-03-02 23:59:59", false}, // to 3 March
     {QueryInterval::kMonthly, "2002-01-31 09:00:00", "2002-03-03 00:00:00", true},
     {QueryInterval::kNever, "2002-03-10 23:59:00", "2010-01-01 00:00:00", false},
-    {4, "2002-03-10 23:59:00", "2010-01-01 00:00:00", false},
     {QueryInterval::kDaily, "@-1", "@1033387200", true},
     {QueryInterval::kDaily, "@32535212399", "@32535212399", true},   // due past the range
     {QueryInterval::kMonthly, "@32533790400", "@32533790400", true}, // next month past it
@@ -73,14 +71,13 @@ TEST_F(AppTest, AScheduledCheckIsDueByLocalDate) {
         strptime(text, "%Y-%m-%d %H:%M:%S", &t), t.tm_isdst = -1;
         return static_cast<TimeValue>(std::mktime(&t));
     };
-    for (const char* zone : {"EST5EDT,M3.2.0,M11.1.0", "IST-5:30"})
-        for (const auto& [interval, lastQuery, now, due] : kDueCases) {
-            fake.clock.SetTimeZone(zone);
-            g_settings.m_nQueryInterval = interval;
-            g_settings.m_timeLastQuery = moment(lastQuery);
-            fake.clock.now = moment(now);
-            EXPECT_EQ(due, g_settings.IsCheckDue()) << zone << " " << lastQuery;
-        }
+    fake.clock.SetTimeZone("EST5EDT,M3.2.0,M11.1.0");
+    for (const auto& [interval, lastQuery, now, due] : kDueCases) {
+        g_settings.m_nQueryInterval = interval;
+        g_settings.m_timeLastQuery = moment(lastQuery);
+        fake.clock.now = moment(now);
+        EXPECT_EQ(due, g_settings.IsCheckDue()) << lastQuery;
+    }
 }
 
 // The preferences' controls by letter, at their identifier less IDC_CONNECTING:

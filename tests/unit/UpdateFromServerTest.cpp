@@ -29,7 +29,6 @@ const Outcome kOutcomes[] = {
     {"NewMenu", {kMenu9}, IDS_NEW_MENU_LOADED, true, true, "xxxx"},
     {"SameNumber", {MenuText(4, "A\ta\n")}, IDS_NO_NEW_MENU, false, true, "xxxx"},
     {"NewFormat", {"2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"}, IDS_NEW_FORMAT, false, true, "xxxo"},
-    {"NoEntries", {MenuText(9, "\n")}, IDS_READ_FAILED, false, false, "xxxo"},
     {"ErrorPage", {kMenu9, 404}, IDS_READ_FAILED, false, false, "xxxo"},
     {"NoConnection", {kMenu9, 200, FakeHttp::kCannotOpen}, IDS_NO_CONNECTION, false, false, "o---"},
     {"TimedOut",
@@ -52,7 +51,6 @@ TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowI
         fake.messages.shown.clear(), fake.messages.texts.clear(), fake.modeless.closed.clear();
         g_settings.m_timeLastQuery = kStart;
         EXPECT_EQ(row.installs, CMenuData().UpdateFromServer(4));
-        using Shown = std::vector<std::pair<unsigned, unsigned>>;
         const unsigned icon = row.installs || row.message == IDS_NO_NEW_MENU
                                   ? MessageService::kIconInformation
                                   : kStop;
