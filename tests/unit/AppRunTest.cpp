@@ -18,14 +18,13 @@ FakeDialogs::Script Pressing(int button) {
 struct FirstStart {
     bool settings, emptyMenu5, connect, serverAnswers;
     std::vector<unsigned> dialogs;
-    unsigned message; // 0 for none
+    bool runs;
 };
 
 class FirstStartTest : public AppTest, public testing::WithParamInterface<FirstStart> {};
 
 TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
     const FirstStart& row = GetParam();
-    const bool runs = row.message == IDS_NEW_MENU_LOADED;
     if (row.settings)
         fake.registry.Settings();
     CMenuData empty;
@@ -43,23 +42,23 @@ TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
         IDD_SETUP, Pressing(row.connect ? DialogHandler::kOk : DialogHandler::kCancel));
     fake.http.next = {MenuText(5, kBody), 200,
                       row.serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
-    EXPECT_EQ(runs, theApp.InitInstance());
+    EXPECT_EQ(row.runs, theApp.InitInstance());
     EXPECT_EQ(row.dialogs, fake.dialogs.runs) << "no prompts before the first download";
     EXPECT_EQ(row.settings ? std::nullopt : std::optional(3u),
               fake.registry.Settings().Dword("QueryInterval"));
-    EXPECT_EQ(runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
-    EXPECT_EQ(runs, fake.registry.Settings()["MenuData"].second.size() > 10);
+    EXPECT_EQ(row.runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
+    EXPECT_EQ(row.runs, fake.registry.Settings()["MenuData"].second.size() > 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, FirstStartTest,
-    testing::Values(FirstStart{false, false, false, true, {IDD_PREFERENCES, IDD_SETUP}, 0},
-                    FirstStart{true, false, true, true, {IDD_SETUP}, IDS_NEW_MENU_LOADED},
-                    FirstStart{true, true, true, true, {IDD_SETUP}, IDS_NEW_MENU_LOADED},
-                    FirstStart{true, false, true, false, {IDD_SETUP}, IDS_NO_CONNECTION}));
+    testing::Values(FirstStart{false, false, false, true, {IDD_PREFERENCES, IDD_SETUP}, false},
+                    FirstStart{true, false, true, true, {IDD_SETUP}, true},
+                    FirstStart{true, true, true, true, {IDD_SETUP}, true},
+                    FirstStart{true, false, true, false, {IDD_SETUP}, false}));
 
 // A check due at start asks first; postponed, the program still runs.
-TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconWindowOrMenuLeft) {
+TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconLeft) {
     StoreMenu(7, kBody);
     fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_QUERY, Pressing(DialogHandler::kCancel));
