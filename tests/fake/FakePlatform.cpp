@@ -1,9 +1,7 @@
 #include "tests/fake/FakePlatform.h"
 
-#include <cstring>
-
 MenuHandle FakeMenus::CreatePopupMenu() {
-    m_log.Record("CreatePopupMenu");
+    m_log.lines.push_back("CreatePopupMenu");
     const auto handle = reinterpret_cast<MenuHandle>(static_cast<std::uintptr_t>(++m_creates));
     if (std::count(failingCreates.begin(), failingCreates.end(), m_creates))
         return nullptr;
@@ -15,7 +13,7 @@ bool FakeMenus::AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::st
     if (Find(subMenu) == nullptr ||
         std::count(failingAttaches.begin(), failingAttaches.end(), ++m_attaches))
         return false;
-    return Append(menu, {Item::SubMenu, 0, subMenu, text});
+    return Append(menu, {-1, subMenu, text});
 }
 
 void FakeMenus::DestroyMenu(MenuHandle menu) {
@@ -24,7 +22,7 @@ void FakeMenus::DestroyMenu(MenuHandle menu) {
         doomed.pop_back();
         if (std::vector<Item>* items = Find(next)) {
             for (const Item& item : *items)
-                if (item.kind == Item::SubMenu)
+                if (item.subMenu != nullptr)
                     doomed.push_back(item.subMenu);
             m_menus.erase(next);
         }
@@ -34,12 +32,11 @@ void FakeMenus::DestroyMenu(MenuHandle menu) {
 std::string FakeMenus::Describe(MenuHandle menu, const std::string& indent) const {
     std::string picture;
     for (const Item& item : ItemsOf(menu))
-        if (item.kind == Item::Command)
-            picture += indent + item.text + " " + std::to_string(item.id) + "\n";
-        else if (item.kind == Item::Separator)
-            picture += indent + "---\n";
-        else
+        if (item.subMenu != nullptr)
             picture += indent + item.text + " >\n" + Describe(item.subMenu, indent + "  ");
+        else
+            picture +=
+                indent + (item.id == 0 ? "---" : item.text + " " + std::to_string(item.id)) + "\n";
     return picture;
 }
 
@@ -47,7 +44,6 @@ std::optional<std::uint32_t> FakeRegistry::KeyValues::Dword(const std::string& n
     auto it = find(name);
     if (it == end() || it->second.first != RegistryType::Dword || it->second.second.size() != 4)
         return std::nullopt;
-    std::uint32_t value = 0;
-    std::memcpy(&value, it->second.second.data(), 4);
-    return value;
+    const std::vector<std::uint8_t>& bytes = it->second.second;
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;
 }

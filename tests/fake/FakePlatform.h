@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ClockService.h"
-#include "platform/CommandLineProgram.h"
 #include "platform/DialogService.h"
 #include "platform/HttpService.h"
 #include "platform/MenuService.h"
@@ -16,12 +15,9 @@
 #include "platform/TrayService.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,7 +29,6 @@ template <class Service> struct Provided : Service {
 
 // Calls a test may count, one line each ("SetDefaultItem 0").
 struct CallLog {
-    void Record(std::string line) { lines.push_back(std::move(line)); }
     std::size_t Count(const std::string& prefix) const {
         return std::count_if(lines.begin(), lines.end(),
                              [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
@@ -46,35 +41,29 @@ struct CallLog {
 class FakeMenus : public Provided<MenuService> {
 public:
     struct Item {
-        enum Kind { Command, Separator, SubMenu } kind;
-        int id;             // Command only
-        MenuHandle subMenu; // SubMenu only
+        int id;             // 0 for a separator, -1 for a sub-menu
+        MenuHandle subMenu; // sub-menus only
         std::string text;
     };
     explicit FakeMenus(CallLog& log) : m_log(log) {}
 
     MenuHandle CreatePopupMenu() override;
     bool AppendCommand(MenuHandle menu, int commandId, const std::string& text) override {
-        return Append(menu, {Item::Command, commandId, nullptr, text});
+        return Append(menu, {commandId, nullptr, text});
     }
-    bool AppendSeparator(MenuHandle menu) override {
-        return Append(menu, {Item::Separator, 0, nullptr, {}});
-    }
+    bool AppendSeparator(MenuHandle menu) override { return Append(menu, {0, nullptr, {}}); }
     bool AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) override;
     MenuHandle GetSubMenu(MenuHandle menu, int position) override {
-        const Item* item = At(menu, position);
-        return item != nullptr && item->kind == Item::SubMenu ? item->subMenu : nullptr;
+        return At(menu, position).subMenu;
     }
     void DestroyMenu(MenuHandle menu) override;
-    int GetItemId(MenuHandle menu, int position) override {
-        const Item* item = At(menu, position);
-        return item == nullptr || item->kind == Item::SubMenu ? -1 : item->id;
-    }
+    int GetItemId(MenuHandle menu, int position) override { return At(menu, position).id; }
     void SetDefaultItem(MenuHandle menu, int position) override {
-        m_log.Record("SetDefaultItem " + std::to_string(position) + (Find(menu) ? "" : " dead"));
+        m_log.lines.push_back("SetDefaultItem " + std::to_string(position) +
+                              (Find(menu) ? "" : " dead"));
     }
     bool TrackAtCursor(MenuHandle menu) override {
-        m_log.Record("TrackAtCursor");
+        m_log.lines.push_back("TrackAtCursor");
         return Find(menu) != nullptr;
     }
 
@@ -96,11 +85,11 @@ private:
         m_deadHandleUses += it == m_menus.end();
         return it == m_menus.end() ? nullptr : &it->second;
     }
-    const Item* At(MenuHandle menu, int position) {
+    // The item at position; none there is like a separator without an identifier.
+    Item At(MenuHandle menu, int position) {
         std::vector<Item>* items = Find(menu);
-        if (items == nullptr || position < 0 || position >= static_cast<int>(items->size()))
-            return nullptr;
-        return &(*items)[static_cast<std::size_t>(position)];
+        const bool there = items != nullptr && position >= 0 && position < int(items->size());
+        return there ? (*items)[static_cast<std::size_t>(position)] : Item{-1, nullptr, {}};
     }
     bool Append(MenuHandle menu, Item item) {
         std::vector<Item>* items = Find(menu);
@@ -168,7 +157,7 @@ struct FakeRegistry : Provided<RegistryService> {
                   std::size_t size) override {
         const auto* bytes = static_cast<const std::uint8_t*>(data);
         (*reinterpret_cast<KeyValues*>(key))[name] = {type, {bytes, bytes + size}};
-        return ++writes;
+        return true;
     }
     // The key at path, made when missing.
     KeyValues& Key(RegistryRoot root, const std::string& path) {
@@ -176,11 +165,10 @@ struct FakeRegistry : Provided<RegistryService> {
     }
     // The user's settings, HKEY_CURRENT_USER\Software\Vellinor.
     KeyValues& Settings() { return Key(RegistryRoot::CurrentUser, "Software\\Vellinor"); }
-    bool HasSettings() const { return keys.count("0Software\\Vellinor"); }
 
     std::map<std::string, KeyValues> keys; // by root number and path
     bool createFails = false;
-    int writes = 0, openKeys = 0;
+    int openKeys = 0;
 };
 
 // The controls of one dialog, which exist as soon as they are named (clear,
@@ -233,8 +221,7 @@ struct FakeDialogs : Provided<DialogService> {
         FakeDialog dialog(handler);
         handler.OnInitDialog(dialog);
         const Script user = script->second;
-        scripts.erase(script);
-        user(dialog);
+        scripts.erase(script), user(dialog);
         return dialog.open ? kFailed : dialog.result;
     }
     std::multimap<unsigned, Script> scripts;
@@ -256,87 +243,80 @@ struct FakeModeless : Provided<ModelessDialogService> {
         for (int box : {1001, 1002, 1003})
             window->Enable(box, false);
         handler.OnInitDialog(*window);
-        ++created;
         return window;
     }
     bool createSucceeds = true;
-    int created = 0;
     std::vector<FakeDialog> closed;
 };
 
 // A scripted server: every request gets the answer in `next`.
 struct FakeHttp : Provided<HttpService> {
+    enum Fault { kNone, kNoSession, kCannotOpen, kReadFails, kReadTimesOut };
     struct Answer {
-        bool sessionFails = false, cannotOpen = false, readFails = false, readTimesOut = false;
-        std::string error; // the internet layer's text for a failure
-        int status = 200;
         std::string body;
+        int status = 200;
+        Fault fault = kNone;
+        std::string error = {}; // the internet layer's text for a failure
     };
     struct Connection : HttpSession, HttpRequest {
         explicit Connection(FakeHttp& http) : http(http) {}
         std::unique_ptr<HttpRequest> OpenUrl(const std::string&) override {
-            return http.next.cannotOpen ? nullptr : std::make_unique<Connection>(http);
+            return http.next.fault == kCannotOpen ? nullptr : std::make_unique<Connection>(http);
         }
         int StatusCode() const override { return http.next.status; }
         BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& error) override {
             http.largestRead = std::max(http.largestRead, maxBytes);
             error = http.next.error;
             body = http.next.body.substr(0, maxBytes);
-            return http.next.readFails      ? BodyRead::Failed
-                   : http.next.readTimesOut ? BodyRead::TimedOut
-                                            : BodyRead::Complete;
+            return http.next.fault == kReadFails      ? BodyRead::Failed
+                   : http.next.fault == kReadTimesOut ? BodyRead::TimedOut
+                                                      : BodyRead::Complete;
         }
         FakeHttp& http;
     };
     std::unique_ptr<HttpSession> OpenSession(const std::string&, std::string& error) override {
-        ++sessions;
-        if (next.sessionFails)
+        if (next.fault == kNoSession)
             return error = next.error, nullptr;
         return std::make_unique<Connection>(*this);
     }
     Answer next;
-    int sessions = 0;
     std::size_t largestRead = 0;
 };
 
 // The hidden window: tests deliver what it would receive through `events`.
 struct FakeWindow : Provided<WindowService> {
-    bool CreateHiddenWindow(const std::string& windowName, WindowEvents& receiver) override {
-        return name = windowName, events = &receiver;
+    bool CreateHiddenWindow(const std::string&, WindowEvents& receiver) override {
+        return (events = &receiver) != nullptr;
     }
     void DestroyHiddenWindow() override {
         if (WindowEvents* receiver = std::exchange(events, nullptr))
             receiver->OnDestroy();
     }
-    WindowHandle HiddenWindowHandle() const override {
-        return reinterpret_cast<WindowHandle>(events);
-    }
+    WindowHandle HiddenWindowHandle() const override { return WindowHandle(events); }
     // Runs whileLooping and returns the exit code posted so far.
     int RunMessageLoop() override { return whileLooping(), quitCode.value(); }
     void PostQuit(int exitCode) override { quitCode = exitCode; }
-    void PostNullMessage() override { ++nullMessages; }
-    void SetForegroundToHiddenWindow() override { ++foregroundRequests; }
+    void PostNullMessage() override {}
+    void SetForegroundToHiddenWindow() override {}
     bool IsHiddenWindowEnabled() const override { return enabled; }
     void EnableHiddenWindow(bool on) override { enabled = on; }
     void Beep(unsigned type) override { beeps.push_back(type); }
-    void Sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
+    void Sleep(unsigned) override {}
     unsigned DoubleClickTimeMs() const override { return 430; }
 
     WindowEvents* events = nullptr; // null when there is no window
-    std::string name;
     std::optional<int> quitCode;
     std::function<void()> whileLooping;
     bool enabled = true;
-    int nullMessages = 0, foregroundRequests = 0;
-    std::vector<unsigned> beeps, sleeps;
+    std::vector<unsigned> beeps;
 };
 
 // Timers that tick when a test fires them. Identifiers are the system's own:
 // never the requested one, never used twice.
 struct FakeTimers : Provided<TimerService> {
     void SetSink(TimerSink* to) override { sink = to; }
-    unsigned StartTimer(unsigned requestedId, unsigned periodMs) override {
-        return startSucceeds ? (running[++lastId] = {requestedId, periodMs}, lastId) : 0;
+    unsigned StartTimer(unsigned requestedId, unsigned) override {
+        return startSucceeds ? (running[++lastId] = requestedId, lastId) : 0;
     }
     void StopTimer(unsigned timerId) override { unknownStops += running.erase(timerId) ? 0 : 1; }
     // One tick of the running timer started for requestedId, if there is one.
@@ -345,13 +325,13 @@ struct FakeTimers : Provided<TimerService> {
             sink->OnTimer(id);
     }
     unsigned IdFor(unsigned requestedId) const {
-        for (const auto& [id, timer] : running)
-            if (timer.first == requestedId)
+        for (const auto& [id, requested] : running)
+            if (requested == requestedId)
                 return id;
         return 0;
     }
     TimerSink* sink = nullptr;
-    std::map<unsigned, std::pair<unsigned, unsigned>> running; // id: requested id, period
+    std::map<unsigned, unsigned> running; // the requested id by the system's
     unsigned lastId = 0x7ff0;
     bool startSucceeds = true;
     int unknownStops = 0;
@@ -360,41 +340,27 @@ struct FakeTimers : Provided<TimerService> {
 // The notification area: an icon handle is its resource; adding an icon that
 // is there, or changing or deleting one that is not, fails.
 struct FakeTray : Provided<TrayService> {
-    IconHandle LoadIcon(unsigned resourceId) override {
-        return reinterpret_cast<IconHandle>(static_cast<std::uintptr_t>(resourceId));
+    IconHandle LoadIcon(unsigned id) override { return IconHandle(std::uintptr_t{id}); }
+    bool AddIcon(const TrayIconRecord& record) override {
+        return shown.emplace(record.iconId, record).second;
     }
-    bool AddIcon(const TrayIconRecord& record) override { return Apply(record, false, true); }
-    bool ModifyIcon(const TrayIconRecord& record) override { return Apply(record, true, true); }
-    bool DeleteIcon(const TrayIconRecord& record) override { return Apply(record, true, false); }
-    bool Apply(const TrayIconRecord& record, bool there, bool keep) {
-        if (shown.count(record.iconId) != there)
-            return false;
-        keep ? void(shown[record.iconId] = record) : void(shown.erase(record.iconId));
-        return true;
+    bool ModifyIcon(const TrayIconRecord& record) override {
+        return shown.count(record.iconId) && (shown[record.iconId] = record, true);
     }
+    bool DeleteIcon(const TrayIconRecord& record) override { return shown.erase(record.iconId); }
     // The resource an icon shows; 0 when it is not there.
     unsigned Image(unsigned iconId) const {
-        const auto it = shown.find(iconId);
-        return it == shown.end()
-                   ? 0
-                   : static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(it->second.icon));
+        return shown.count(iconId) ? unsigned(std::uintptr_t(shown.at(iconId).icon)) : 0;
     }
     std::map<unsigned, TrayIconRecord> shown;
 };
 
-// Starts nothing: each request is kept.
+// Starts nothing: each address given to the shell, and each command line, is kept.
 struct FakeShell : Provided<ShellService> {
-    bool ShellOpen(const std::string& address) override {
-        return opened.push_back(address), shellOpenSucceeds;
-    }
-    // Fails, as the real one does, when the line names no program.
-    bool StartProcess(const std::string& line) override {
-        started.push_back(line);
-        return ProgramPathOf(line).has_value() && startProcessSucceeds;
-    }
+    bool ShellOpen(const std::string& address) override { return StartProcess(address); }
+    bool StartProcess(const std::string& line) override { return opened.push_back(line), succeeds; }
     std::vector<std::string> opened;
-    std::vector<std::string> started; // command lines
-    bool shellOpenSucceeds = true, startProcessSucceeds = true;
+    bool succeeds = true;
 };
 
 // Message boxes that close at once, kept as (string, icon) or (text, icon).

@@ -17,12 +17,12 @@ std::vector<std::string> Entries(const CMenuData& menu) {
     while (!pending.empty()) {
         const auto [item, place] = pending.back();
         pending.pop_back();
-        std::string line = place + ": ";
         if (item == nullptr) {
-            lines.push_back(line + "null");
+            lines.push_back(place + ": null");
             continue;
         }
-        line += std::string(item->GetRuntimeClass().name) + " \"" + item->m_strCaption + "\"";
+        std::string line = place + ": " + std::string(item->GetRuntimeClass().name) + " \"" +
+                           item->m_strCaption + "\"";
         if (item->IsSite()) {
             const auto& site = static_cast<const CMenuSite&>(*item);
             line += " \"" + site.m_strUrl + "\" " + std::to_string(site.m_nCommandId);

@@ -24,12 +24,7 @@ inline CMenuData* Parsed(const std::string& text) {
     EXPECT_EQ(0, menu->ParseText(0, text.data(), text.size()));
     return menu;
 }
-// The server's answer with that body.
-inline FakeHttp::Answer Body(const std::string& body, int status = 200) {
-    FakeHttp::Answer answer;
-    answer.body = body, answer.status = status;
-    return answer;
-}
+using Shown = std::vector<std::pair<unsigned, unsigned>>; // message boxes: string, icon
 
 // The program's objects on a fresh fake platform, as at process start: the
 // settings at their defaults for a program started at kStart, no tree yet.
@@ -37,7 +32,6 @@ class AppTest : public testing::Test {
 protected:
     static constexpr TimeValue kStart = 1033387200; // 2002-09-30 12:00:00 UTC
     static constexpr unsigned kStop = MessageService::kIconStop;
-    static constexpr unsigned kInformation = MessageService::kIconInformation;
 
     AppTest() {
         theApp = CSiteMenuApp();
@@ -50,16 +44,7 @@ protected:
     void StoreMenu(int number, const std::string& body) {
         const std::unique_ptr<CMenuData> menu(Parsed(MenuText(number, body)));
         NumberSites(menu->m_rootPopUp);
-        const std::vector<std::uint8_t> bytes = WriteMenuArchive(*menu);
-        fake.registry.Settings()["MenuData"] = {RegistryType::Binary, bytes};
-    }
-    // The current menu of a running program, without a start.
-    void UseMenu(const std::string& body) {
-        delete g_pMenuData;
-        g_pMenuData = Parsed(MenuText(5, body));
-        g_trayIcon.m_hMenu = g_pMenuData->GetMenuHandle();
-        fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
-        fake.timers.SetSink(&theApp);
+        fake.registry.Settings()["MenuData"] = {RegistryType::Binary, WriteMenuArchive(*menu)};
     }
     bool Command(int id) { return fake.window.events->OnCommand(id); }
     void Click(unsigned mouseMessage) { fake.window.events->OnTrayNotify(10, mouseMessage); }

@@ -4,27 +4,18 @@
 
 namespace {
 
-const FakeDialog::Control kUnset;
 const std::string kMenu9 = "1\n2.1.2.5\n9\nBEGIN Sites\nNews\tnews.example\nEND\n";
 
-class UpdateTest : public AppTest {
-protected:
-    UpdateTest() {
-        fake.window.CreateHiddenWindow("Vellinor1", theApp.m_wndTray);
-        fake.clock.now = kStart + 1000;
+// The progress boxes as last painted: x ticked, o enabled, - disabled, ? never set.
+std::string Boxes(const FakeDialog& progress) {
+    std::string boxes;
+    const auto& painted = progress.redrawn.back();
+    for (int id : {IDC_CONNECTING, IDC_RETRIEVING, IDC_CLOSING, IDC_BUILDING}) {
+        const auto box = painted.find(id);
+        boxes += box == painted.end() ? '?' : "-ox"[box->second.checked ? 2 : box->second.enabled];
     }
-    // The progress boxes as last painted: x ticked, o enabled, - disabled,
-    // ? never set.
-    std::string Boxes() const {
-        std::string boxes;
-        for (int id : {IDC_CONNECTING, IDC_RETRIEVING, IDC_CLOSING, IDC_BUILDING}) {
-            const auto& painted = fake.modeless.closed.at(0).redrawn.back();
-            const FakeDialog::Control& box = painted.count(id) ? painted.at(id) : kUnset;
-            boxes += &box == &kUnset ? '?' : box.checked ? 'x' : box.enabled ? 'o' : '-';
-        }
-        return boxes;
-    }
-};
+    return boxes;
+}
 
 struct Outcome {
     const char* name;
@@ -34,110 +25,46 @@ struct Outcome {
     const char* boxes;
 };
 
-FakeHttp::Answer Failure(bool FakeHttp::Answer::*failure, const char* error = "") {
-    FakeHttp::Answer answer = Body(kMenu9);
-    answer.*failure = true, answer.error = error;
-    return answer;
-}
-
 const Outcome kOutcomes[] = {
-    {"NewMenu", Body(kMenu9), IDS_NEW_MENU_LOADED, true, true, "xxxx"},
-    {"SameNumber", Body(MenuText(4, "A\ta\n")), IDS_NO_NEW_MENU, false, true, "xxxx"},
-    {"NewFormat", Body("2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"), IDS_NEW_FORMAT, false, true, "xxxo"},
-    {"TwentyBytes", Body(std::string(20, 'x')), IDS_READ_FAILED, false, false, "xxxo"},
-    {"NoEntries", Body(MenuText(9, "\n")), IDS_READ_FAILED, false, false, "xxxo"},
-    {"ErrorPage", Body(kMenu9, 404), IDS_READ_FAILED, false, false, "xxxo"},
-    {"NoConnection", Failure(&FakeHttp::Answer::cannotOpen), IDS_NO_CONNECTION, false, false,
-     "o---"},
-    {"BodyTimedOut", Failure(&FakeHttp::Answer::readTimesOut, "timed out"), IDS_NO_CONNECTION,
-     false, false, "xo--"},
-    {"ReadFails", Failure(&FakeHttp::Answer::readFails, "reset"), 0, false, false, "xo--"},
-    {"NoSession", Failure(&FakeHttp::Answer::sessionFails), IDS_COMMAND_FAILED, false, false,
-     "o---"},
+    {"NewMenu", {kMenu9}, IDS_NEW_MENU_LOADED, true, true, "xxxx"},
+    {"SameNumber", {MenuText(4, "A\ta\n")}, IDS_NO_NEW_MENU, false, true, "xxxx"},
+    {"NewFormat", {"2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"}, IDS_NEW_FORMAT, false, true, "xxxo"},
+    {"ErrorPage", {kMenu9, 404}, IDS_READ_FAILED, false, false, "xxxo"},
+    {"NoConnection", {kMenu9, 200, FakeHttp::kCannotOpen}, IDS_NO_CONNECTION, false, false, "o---"},
+    {"TimedOut",
+     {kMenu9, 200, FakeHttp::kReadTimesOut, "late"},
+     IDS_NO_CONNECTION,
+     false,
+     false,
+     "xo--"},
+    {"ReadFails", {kMenu9, 200, FakeHttp::kReadFails, "reset"}, 0, false, false, "xo--"},
+    {"NoSession", {kMenu9, 200, FakeHttp::kNoSession}, IDS_COMMAND_FAILED, false, false, "o---"},
 };
 
-TEST_F(UpdateTest, TellsTheOutcomeRecordsTheQueryAndTicksTheSteps) {
+// A query time is recorded only when the server answered with a menu: the
+// others keep the start time although the clock has moved on.
+TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowItCanDoWithout) {
+    fake.clock.now = kStart + 1000;
     for (const Outcome& row : kOutcomes) {
+        SCOPED_TRACE(row.name);
         fake.http.next = row.server;
-        fake.messages.shown.clear(), fake.messages.texts.clear();
-        fake.modeless.closed.clear();
-        fake.window.sleeps.clear();
+        fake.messages.shown.clear(), fake.messages.texts.clear(), fake.modeless.closed.clear();
         g_settings.m_timeLastQuery = kStart;
-        CMenuData fresh;
-        EXPECT_EQ(row.installs, fresh.UpdateFromServer(4)) << row.name;
-        EXPECT_EQ(row.installs, !fresh.m_rootPopUp.m_arrChildren.empty()) << row.name;
-        using Shown = std::vector<std::pair<unsigned, unsigned>>;
-        const unsigned icon = row.message == IDS_NEW_MENU_LOADED || row.message == IDS_NO_NEW_MENU
-                                  ? kInformation
+        EXPECT_EQ(row.installs, CMenuData().UpdateFromServer(4));
+        const unsigned icon = row.installs || row.message == IDS_NO_NEW_MENU
+                                  ? MessageService::kIconInformation
                                   : kStop;
-        EXPECT_EQ((row.message ? Shown{{row.message, icon}} : Shown{}), fake.messages.shown)
-            << row.name;
+        EXPECT_EQ((row.message ? Shown{{row.message, icon}} : Shown{}), fake.messages.shown);
         using Texts = std::vector<std::pair<std::string, unsigned>>;
         EXPECT_EQ((row.message ? Texts{} : Texts{{"reset", kStop}}), fake.messages.texts);
-        EXPECT_EQ(row.recordsQuery ? kStart + 1000 : kStart, g_settings.m_timeLastQuery)
-            << row.name;
-        EXPECT_EQ(row.recordsQuery, fake.registry.Settings().Dword("LastQuery").has_value());
-        fake.registry.keys.clear();
-        ASSERT_EQ(1u, fake.modeless.closed.size()) << row.name;
-        EXPECT_EQ(row.boxes, Boxes()) << row.name;
-        const std::size_t ticks = std::string(row.boxes).find_first_not_of('x');
-        const std::size_t ticked = ticks == std::string::npos ? 4 : ticks;
-        EXPECT_EQ(ticked + 1, fake.modeless.closed[0].redrawn.size()) << "painted as it opens";
-        EXPECT_EQ(ticked, fake.window.sleeps.size()) << row.name;
-        EXPECT_TRUE(fake.window.enabled) << row.name;
-        EXPECT_EQ(0, theApp.m_nBusyCount);
-        EXPECT_TRUE(fake.timers.running.empty()) << "the blinking ended";
+        EXPECT_EQ(row.recordsQuery ? kStart + 1000 : kStart, g_settings.m_timeLastQuery);
+        EXPECT_EQ(row.boxes, Boxes(fake.modeless.closed.at(0)));
+        EXPECT_TRUE(fake.window.enabled);
     }
-}
-
-// Only a byte-order mark makes the body UTF-8, which the text service then
-// turns into the code page.
-TEST_F(UpdateTest, TheBodyIsTheCodePageUnlessItStartsWithAByteOrderMark) {
-    const std::string head = "1\n2.1.2.5\n9\nBEGIN Sites\n", mark = "\xEF\xBB\xBF";
-    const std::pair<std::string, std::string> cases[] = {
-        {head + "Gr\xC3\xBC\xC3\x9F", "Gr\xC3\xBC\xC3\x9F"},
-        {mark + head + "Gr\xC3\xBC\xC3\x9F", "Gr\xFC\xDF"},
-        {mark + head + "\xE2\x82\xAC 5", "? 5"},
-        {mark + head + "a\xFC\xC3z", "a??z"},
-        // An overlong form, an encoded surrogate, beyond U+10FFFF.
-        {mark + head + "a\xE0\x80\xAF-\xED\xA0\x80-\xF4\x90\x80\x80-", "a?-?-?-"},
-        // U+10000 reaches the text service as a surrogate pair.
-        {mark + head + "a\xF0\x90\x80\x80z", "a??z"},
-    };
-    for (const auto& [body, caption] : cases) {
-        fake.http.next.body = body + "\tbooks.example\nEND\n";
-        CMenuData fresh;
-        ASSERT_TRUE(fresh.UpdateFromServer(4));
-        EXPECT_EQ(caption, fresh.m_rootPopUp.m_arrChildren.at(0)->m_strCaption);
-    }
-}
-
-TEST_F(UpdateTest, OnlyTheFirst64KiBOfALongBodyAreUsed) {
-    const std::string head = "1\n2.1.2.5\n9\nBEGIN Sites\n",
-                      line = "Site\thttp://example.com/page\n";
-    std::string body = head;
-    while (body.size() < 70000)
-        body += line;
-    fake.http.next.body = body + "END\n";
-    CMenuData fresh;
-    EXPECT_TRUE(fresh.UpdateFromServer(4));
-    EXPECT_EQ(65536u, fake.http.largestRead);
-    EXPECT_EQ((65536u - head.size()) / line.size(), fresh.m_rootPopUp.m_arrChildren.size());
-}
-
-TEST_F(UpdateTest, AnOwnerDisabledBeforeStaysSoAndAWindowThatCannotBeMadeStopsNothing) {
-    fake.window.enabled = false;
-    fake.http.next.body = kMenu9;
-    CMenuData first;
-    EXPECT_TRUE(first.UpdateFromServer(4));
-    EXPECT_FALSE(fake.window.enabled);
-    fake.window.enabled = true;
-    fake.modeless.createSucceeds = false;
-    CMenuData second;
-    EXPECT_TRUE(second.UpdateFromServer(4));
+    EXPECT_EQ(65536u, fake.http.largestRead) << "only the first 64 KiB of a body are read";
+    fake.modeless.createSucceeds = false, fake.http.next = {kMenu9};
+    EXPECT_TRUE(CMenuData().UpdateFromServer(4)) << "without a progress window";
     EXPECT_TRUE(fake.window.enabled);
-    EXPECT_TRUE(fake.window.sleeps.size() == 4 && fake.modeless.created == 1) << "nothing painted";
-    EXPECT_EQ(0, theApp.m_nBusyCount);
 }
 
 } // namespace
