@@ -154,12 +154,20 @@ TEST(MenuArchiveReading, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
         {"OtherFormat", Join({NewClass("CMenuData"), Hex("02 00"), kExampleBytes}),
          ArchiveError::none},
         {"Null", Hex("00 00 01 02 03"), ArchiveError::noObject},
+        {"LargeNull", Hex("FF 7F 00 00 00 00"), ArchiveError::noObject},
+        {"ClassIndexZero", Hex("00 80"), ArchiveError::badIndex},
+        {"EntryInsteadOfMenu", kSite, ArchiveError::badClass},
+        {"UnknownName", Join({NewClass("CMenuThing"), kEmptyTail}), ArchiveError::badClass},
+        // A name's length alone can refuse it, before its bytes are read.
+        {"NameLongerThan63", Hex("FF FF 01 00 40 00"), ArchiveError::badClass},
+        {"NameOf63Missing", Hex("FF FF 01 00 3F 00"), ArchiveError::endOfFile},
         {"SchemaTwo", Join({NewClass("CMenuData", 2), kEmptyTail}), ArchiveError::badSchema},
         // In the trees the class CMenuData has index 1 and the menu index 2;
         // the first entry's class, when described, gets 3 and the entry 4.
         {"NullChild", Join({MenuHead(1), Hex("00 00")}), ArchiveError::badIndex},
         {"ClassIndexBeyondTheLast", Join({MenuHead(1), Hex("03 80"), kSiteBody}),
          ArchiveError::badIndex},
+        {"MenuAsChild", Join({MenuHead(1), Hex("01 80"), kEmptyTail}), ArchiveError::badClass},
         // Sizes the data cannot hold are refused at once: reserving them would
         // take far more memory than any stored menu.
         {"SubMenuChildCount",

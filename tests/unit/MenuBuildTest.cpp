@@ -26,9 +26,8 @@ std::string DrawVisible(FakePlatform& fake, const CMenuData& menu) {
 std::string Lookup(const CMenuData& menu, std::initializer_list<int> ids) {
     std::string found;
     for (int id : ids) {
-        std::string url = "none";
-        menu.FindCommand(id, url);
-        found += url + " ";
+        std::string url;
+        found += menu.FindCommand(id, url) ? url + " " : "none ";
     }
     return found;
 }
@@ -49,6 +48,7 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         FakePlatform fake;
         CMenuData menu;
         EXPECT_FALSE(menu.BuildMenu()) << "an empty tree gives no menu";
+        EXPECT_EQ("none ", Lookup(menu, {1001})) << "an empty tree finds nothing";
         ASSERT_EQ(0, ParseExactly(menu, 0,
                                   WithHeader("BEGIN Sites\nA\ta\n-\nBEGIN X\nB\tb\nBEGIN Y\n"
                                              "C\tc\nEND\nD\td\nEND\nE\te\nEND\n")));
@@ -70,6 +70,20 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         menu.Clear();
         EXPECT_EQ(0u, fake.menus.LiveMenuCount());
         EXPECT_EQ(0, fake.menus.DeadHandleUses());
+    }
+}
+
+// Without the outer menu, the root's own or the attaching of one to the other
+// there is nothing to show, and nothing made is left.
+TEST(MenuBuild, GivesNoMenuWithoutTheRootsOwnAttached) {
+    for (const auto& [create, attach] : {std::pair{1, 0}, std::pair{2, 0}, std::pair{0, 1}}) {
+        FakePlatform fake;
+        CMenuData menu;
+        ASSERT_EQ(0, ParseExactly(menu, 0, WithHeader("BEGIN Sites\nA\ta\nEND\n")));
+        fake.menus.failingCreates = {create};
+        fake.menus.failingAttaches = {attach};
+        EXPECT_FALSE(menu.BuildMenu()) << create << " " << attach;
+        EXPECT_EQ(0u, fake.menus.LiveMenuCount()) << create << " " << attach;
     }
 }
 

@@ -114,6 +114,20 @@ TEST_F(MenuParserTest, DownloadedBodyIsReadOnlyWhenItCanMakeAMenu) {
     EXPECT_EQ("root [Sites]\n  site [Caf\xE9] [x]\n", Tree());
 }
 
+// A sub-menu read again starts empty; with no lines left it is empty and
+// nameless, and nothing past the lines is read.
+TEST(MenuPopUpParse, StartsEmptyAndStopsAtTheLastLine) {
+    const MenuLines lines = {"BEGIN Sub", "A\ta", "END"};
+    CMenuPopUp popUp;
+    for (std::size_t start : {0, 0, 3}) {
+        std::size_t index = start;
+        popUp.Parse(lines, index);
+        EXPECT_EQ(start == 0 ? 2u : 3u, index) << "at its END, or past the lines";
+        EXPECT_EQ(start == 0 ? "Sub" : "", popUp.m_strCaption);
+        EXPECT_EQ(start == 0 ? 1u : 0u, popUp.m_arrChildren.size());
+    }
+}
+
 // Well-formed UTF-8 becomes its UTF-16 units; every malformed sequence
 // (overlong, a surrogate, past U+10FFFF, cut short) becomes one U+FFFD.
 TEST(MenuUtf8Text, DecodesWellFormedTextAndReplacesTheRest) {
@@ -121,7 +135,8 @@ TEST(MenuUtf8Text, DecodesWellFormedTextAndReplacesTheRest) {
         {"A\xC3\xA9\xE2\x82\xAC\xF0\x90\x80\x80", u"A\u00E9\u20AC\U00010000", true},
         {"\xC0\xAF\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD", false},
         {"\xED\xA0\x80\xF4\x90\x80\x80", u"\uFFFD\uFFFD", false},
-        {"\xE2\x82\x41\xE2", u"\uFFFDA\uFFFD", false}};
+        {"\xE2\x82\x41\xE2", u"\uFFFDA\uFFFD", false},
+        {"\x80\xFF", u"\uFFFD\uFFFD", false}};
     for (const auto& [text, units, valid] : cases) {
         EXPECT_EQ(units, Utf8ToUtf16(text)) << text;
         EXPECT_EQ(valid, IsValidUtf8(text)) << text;

@@ -53,6 +53,12 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
           "6: as a divider", "7: refuses", "*8: opened as \"http://news.htm\"", "9: holds no TAB",
           "10: empty line", "*11: 256 bytes", "14: opening of a sub-menu", "17: end of its block",
           "19: after the root's END"}},
+        // Headers the program loads nothing from, or not as written.
+        {"FiveLines", "1\n2.1.2.5\n37\nBEGIN S\n" + kSite, {"1: 5 lines"}},
+        {"FormatTwo", "2" + Menu("37", kSite).substr(1), {"1: format number \"2\""}},
+        {"NumberZero", Menu("0", kSite), {"3: reads as 0"}},
+        {"NumberNotPlain", Menu("37a", kSite), {"3: reads it as 37"}},
+        {"TextRightAfterTheEnd", Menu("37", kSite) + "x\n", {"7: after the root's END"}},
         {"Nul", Menu("37", std::string("A\thttp://a.test/\0b\n", 19)), {"5: NUL"}},
         {"OnlySkippedLines", Menu("37", "News    n.htm\n"), {"4: no entries", "5: holds no TAB"}},
         {"Utf8WithoutAMark", Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},

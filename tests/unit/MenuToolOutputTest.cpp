@@ -19,8 +19,9 @@
 namespace {
 
 // Nesting, a divider, quotes, a backslash, control and ANSI bytes.
-const std::string kText = "1\n2.1.2.5\n9\nBEGIN Top \"menu\"\nBEGIN A\nBEGIN B\nDeep\\\tx\x01y\n"
-                          "END\nBEGIN\nEND\nEND\n-\nCaf\xe9\tcafe.htm\nEND\n";
+const std::string kText =
+    "1\n2.1.2.5\n9\nBEGIN Top \"menu\"\nBEGIN A\nBEGIN B\nDeep\\\tx\x01\x7fy\n"
+    "END\nBEGIN\nEND\nEND\n-\nCaf\xe9\tcafe.htm\nEND\n";
 
 std::string Show(const std::string& text, std::uint16_t held = 0) {
     CMenuData menu;
@@ -32,10 +33,16 @@ std::string Show(const std::string& text, std::uint16_t held = 0) {
 TEST(MenuToolOutput, ShowListsTheNewTreeTwoSpacesPerLevelWithQuotedStrings) {
     FakePlatform fake;
     EXPECT_EQ("result 0\nnumber 9\nroot \"Top \\\"menu\\\"\"\n  popup \"A\"\n    popup \"B\"\n"
-              "      site 1001 \"Deep\\\\\" \"x\\x01y\"\n    popup \"\"\n  divider\n"
+              "      site 1001 \"Deep\\\\\" \"x\\x01\\x7fy\"\n    popup \"\"\n  divider\n"
               "  site 1002 \"Caf\\xe9\" \"cafe.htm\"\n",
               Show(kText));
     EXPECT_EQ("result 1\nnumber 9\n", Show(kText, 9));
+    // A stored menu lists as its new text does, less the result.
+    CMenuData menu;
+    ASSERT_EQ(0, ReadDownloadedMenu(0, kText.data(), kText.size(), menu));
+    std::ostringstream stored;
+    WriteStoredListing(stored, menu);
+    EXPECT_EQ(Show(kText).substr(9), stored.str());
     EXPECT_EQ("result 2\n", Show("2\n2.1.2.5\n37\nBEGIN S\nEND\n\n"));
 }
 
@@ -51,19 +58,25 @@ TEST(MenuToolOutput, UnpackTextGivesBackTheMenuOrNamesWhatItCannot) {
 
     menu.Clear();
     CMenuPopUp& root = menu.m_rootPopUp;
+    root.m_strCaption = "Top ";
     root.m_arrChildren.push_back(std::make_unique<CMenuSite>(" Lead\tu"));
     root.m_arrChildren.push_back(std::make_unique<CMenuItem>());
     const std::vector<std::string> expected{
-        "menu number 0", "entry 1 (site \" Lead\"): would read back as caption \"Lead\"",
+        "menu number 0", "root \"Top \"",
+        "entry 1 (site \" Lead\"): would read back as caption \"Lead\"",
         "entry 2 (item \"\"): a bare entry"};
     const MenuTextExport exported = ExportMenuText(menu);
     ASSERT_EQ(expected.size(), exported.problems.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_NE(std::string::npos, exported.problems[i].find(expected[i]))
             << exported.problems[i];
+    root.m_strCaption = "Top";
     root.m_arrChildren.clear();
-    // A site whose line alone passes the bytes the program reads.
     menu.m_wMenuNumber = 9;
+    const MenuTextExport empty = ExportMenuText(menu);
+    ASSERT_EQ(1u, empty.problems.size());
+    EXPECT_NE(std::string::npos, empty.problems[0].find("no entries"));
+    // A site whose line alone passes the bytes the program reads.
     root.m_arrChildren.push_back(
         std::make_unique<CMenuSite>("Long\t" + std::string(kMaxBodyBytes, 'u')));
     const MenuTextExport tooLong = ExportMenuText(menu);
