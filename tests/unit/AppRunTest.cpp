@@ -62,9 +62,21 @@ TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconLeft) {
     StoreMenu(7, kBody);
     fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_QUERY, Pressing(DialogHandler::kCancel));
-    fake.window.whileLooping = [this] { Command(ID_EXIT); };
+    fake.window.whileLooping = [this] {
+        EXPECT_EQ("Vellinor", fake.tray.shown.at(10).tip);
+        EXPECT_TRUE(Command(ID_EXIT));
+    };
     EXPECT_EQ(0, RunProgram());
     EXPECT_EQ(std::vector<unsigned>{IDD_QUERY}, fake.dialogs.runs);
+    EXPECT_TRUE(fake.tray.shown.empty());
+}
+
+// A start that cannot run closes its hidden window too.
+TEST_F(AppTest, AStartWithoutAMenuLeavesNoWindowBehind) {
+    fake.registry.Settings();
+    fake.dialogs.scripts.emplace(IDD_SETUP, Pressing(DialogHandler::kCancel));
+    RunProgram();
+    EXPECT_EQ(nullptr, fake.window.events);
     EXPECT_TRUE(fake.tray.shown.empty());
 }
 
@@ -102,6 +114,7 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
         });
     fake.http.next.fault = FakeHttp::kCannotOpen;
     Command(ID_UPDATE_NOW);
+    EXPECT_TRUE(fake.messages.shown.empty()) << "Cancel does not connect";
     EXPECT_FALSE(fake.registry.Settings().Dword("PromptBeforeConnect").has_value());
     Command(ID_UPDATE_NOW);
     EXPECT_EQ(0u, fake.registry.Settings().Dword("PromptBeforeConnect"));
@@ -123,7 +136,7 @@ TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
         preferences.Press(DialogHandler::kCancel);
         EXPECT_FALSE(preferences.open) << "Cancel ends it";
     });
-    Command(ID_PREFERENCES);
+    EXPECT_TRUE(Command(ID_PREFERENCES));
     fake.dialogs.scripts.emplace(IDD_ABOUT, [this](FakeDialog& about) {
         EXPECT_TRUE(about.controls.at(IDC_TITLE).titleFont);
         EXPECT_EQ(VELLINOR_CONTACT, about.GetText(IDC_EMAIL));
@@ -134,7 +147,8 @@ TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
         Click(kRightUp);
         about.Press(DialogHandler::kOk);
     });
-    Command(ID_ABOUT);
+    EXPECT_TRUE(Command(ID_ABOUT));
+    EXPECT_EQ((std::vector<unsigned>{IDD_PREFERENCES, IDD_ABOUT}), fake.dialogs.runs);
     const std::string page = "http://" VELLINOR_HOME_PAGE;
     EXPECT_EQ((std::vector<std::string>{"http://old.example", page, page}), fake.shell.opened);
     EXPECT_EQ(0u, fake.log.Count("TrackAtCursor"));

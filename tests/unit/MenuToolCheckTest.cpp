@@ -55,7 +55,7 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
           "19: after the root's END"}},
         // Headers the program loads nothing from, or not as written.
         {"FiveLines", "1\n2.1.2.5\n37\nBEGIN S\n" + kSite, {"1: 5 lines"}},
-        {"FormatTwo", "2" + Menu("37", kSite).substr(1), {"1: format number \"2\""}},
+        {"FormatTwo", "2" + Menu("37", "News    n.htm\n").substr(1), {"1: format number \"2\""}},
         {"NumberZero", Menu("0", kSite), {"3: reads as 0"}},
         {"NumberNotPlain", Menu("37a", kSite), {"3: reads it as 37"}},
         {"TextRightAfterTheEnd", Menu("37", kSite) + "x\n", {"7: after the root's END"}},

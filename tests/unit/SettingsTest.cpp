@@ -16,6 +16,10 @@ TEST_F(AppTest, ASavedMenuMakesTheKeyUnlessThatFails) {
     fake.registry.createFails = false, g_settings.SaveMenu();
     EXPECT_EQ(WriteMenuArchive(*g_pMenuData), fake.registry.Settings()["MenuData"].second);
     EXPECT_EQ(0, fake.registry.openKeys);
+    // Only binary data can be a stored menu.
+    fake.registry.Settings()["MenuData"].first = RegistryType::String;
+    g_settings.Load();
+    EXPECT_TRUE(g_pMenuData->m_rootPopUp.m_arrChildren.empty());
 }
 
 // The settings survive a restart; the last query is stored as the low 32
@@ -23,6 +27,7 @@ TEST_F(AppTest, ASavedMenuMakesTheKeyUnlessThatFails) {
 TEST_F(AppTest, TheSettingsSurviveARestartAndTheLastQueryShowsInLocalTime) {
     const std::tuple<const char*, TimeValue, TimeValue, const char*> times[] = {
         {"UTC0", 4294967295, 4294967295, "2/7/06 6:28:15"},
+        {"UTC0", 3000000000, 3000000000, "1/24/65 5:20:00"},
         {"IST-5:30", 4294967301, 5, "1/1/70 5:30:05"},
     };
     for (const auto& [zone, now, readBack, text] : times) {
@@ -36,6 +41,7 @@ TEST_F(AppTest, TheSettingsSurviveARestartAndTheLastQueryShowsInLocalTime) {
     }
     g_settings.SetPromptBeforeCheck(false), g_settings.SetPromptBeforeConnect(false);
     g_settings.SetOpenNewBrowserWindow(true), g_settings.SetQueryInterval(-1);
+    EXPECT_EQ(0, fake.registry.openKeys) << "each setting closes the key";
     g_settings.RestoreDefaults(kStart);
     g_settings.Load();
     EXPECT_EQ(std::make_tuple(false, false, true, -1),
@@ -92,6 +98,7 @@ const std::tuple<int, bool, bool, bool, const char*, const char*, std::vector<un
         {0, false, true, true, "CVQE", "MN", {3, 1, 0, 0}},
         {1, false, false, false, "DE", "DE", {9, 9, 9, 9}},
         {7, true, true, false, "QN", "NC", {~0u, 9, 0, 1}},
+        {3, false, false, true, "MCE", "VE", {0, 9, 9, 0}},
 };
 
 TEST_F(AppTest, PreferencesShowTheSettingsAndOkStoresTheChanges) {
