@@ -183,7 +183,7 @@ TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
     EXPECT_EQ(0, fake.timers.unknownStops);
 }
 
-const ClickCase kClicks[] = {{{kLeftUp, 0}, 0, 1, false},
+const ClickCase kClicks[] = {{{kLeftUp, 0, 0}, 0, 1, false}, // the time passes once
                              {{kLeftUp}, 0, 0, false},
                              {{kLeftUp}, 2, 1, false},
                              {{kRightUp}, 0, 1, false},
