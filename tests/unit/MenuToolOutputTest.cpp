@@ -103,10 +103,11 @@ TEST(MenuToolNotes, MessagesBecomeNotesAndTheNewVersionOneSaysWhy) {
               notes.str());
 }
 
-// e-acute, a euro sign, a surrogate pair (one character) and lone halves.
+// e-acute, a euro sign, surrogate pairs (one character each) and lone halves.
 TEST(MenuToolAnsiText, ConvertsToTheNamedCodePageAndMarksWhatItLacks) {
-    EXPECT_EQ("~\x7f caf\xe9 \x80 ? ?x?",
-              ToolText().Utf16ToAnsi(u"~\x7f caf\u00e9 \u20ac \U0001F600 \xdc00x\xd800"));
+    EXPECT_EQ(
+        "~\x7f caf\xe9 \x80 ? ? ?x?",
+        ToolText().Utf16ToAnsi(u"~\x7f caf\u00e9 \u20ac \U0001F600 \U00010000 \xdc00x\xd800"));
     EXPECT_EQ("\xc4? \x88", ToolText(1251).Utf16ToAnsi(u"\u0414\u00e9 \u20ac"));
     EXPECT_FALSE(ToolText(1).IsUsable());
 }
