@@ -20,10 +20,11 @@ TEST(BrowserAddress, HttpAddressesOpenAsTheyStandDottedHostNamesWithHttpInFront)
 
 TEST(BrowserAddress, ProgramsPathsOptionsOtherSchemesAndMalformedHostsAreRefused) {
     for (const char* address :
-         {"", "http://", "http://@/x", "http://:80/", "example.com:65536", "example.com:",
-          "-bad.example.com", "bad-.example.com", "example..com", "exa_mple.com", "example.com/a b",
-          "example.com/\x7f", "a.b?x=c:\\d", "calc", "--renderer-cmd-prefix=calc",
-          "file:///C:/Windows/notepad.exe", "\\\\server\\share\\x.exe"})
+         {"", "http://", "http://@/x", "http://:80/", "example.com:65536",
+          "example.com:", "example.com:8a", "https://:80/", "-bad.example.com", "bad-.example.com",
+          "example..com", "exa_mple.com", "example.com/a b", "example.com/\x7f", "a.b?x=c:\\d",
+          "calc", "--renderer-cmd-prefix=calc", "file:///C:/Windows/notepad.exe",
+          "\\\\server\\share\\x.exe"})
         EXPECT_FALSE(AddressToOpen(address).has_value()) << address;
 }
 

@@ -96,6 +96,21 @@ TEST_F(MenuArchiveTest, ExampleIsStoredAsTheKnownBytesAndReadBack) {
     EXPECT_EQ("", DescribeTreeDifference(example, *result.menu));
 }
 
+// Read into a held, built menu, the stored one replaces its entries and menus.
+TEST_F(MenuArchiveTest, ReadingIntoAHeldMenuReplacesItsEntriesAndMenu) {
+    CMenuData stored;
+    stored.m_wMenuNumber = 12;
+    stored.m_rootPopUp.m_arrChildren.push_back(std::make_unique<CMenuSite>("S\ts.htm"));
+    const Bytes written = WriteMenuArchive(stored);
+    // The body starts after the tag and class description of CMenuData.
+    ArchiveReader reader(written.data() + 15, written.size() - 15);
+    example.Serialize(reader);
+    EXPECT_EQ(ArchiveError::none, reader.Error());
+    EXPECT_EQ("", DescribeTreeDifference(stored, example));
+    EXPECT_EQ(nullptr, example.m_hMenu);
+    EXPECT_EQ(0u, fake.menus.LiveMenuCount());
+}
+
 // Sites take indexes 3 (their class) and 4 onward, so the divider class
 // first met after n sites gets index n + 4; from 0x7FFF on its tag needs
 // the large form.

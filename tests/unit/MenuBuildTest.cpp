@@ -63,8 +63,8 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         EXPECT_EQ(built, menu.GetMenuHandle());
         EXPECT_EQ("Sites", fake.menus.ItemsOf(built).at(0).text);
         EXPECT_EQ(entries + std::string(kFixedCommands), DrawVisible(fake, menu));
-        EXPECT_EQ("none " + std::string(found) + "none ",
-                  Lookup(menu, {1000, 1001, 1002, 1003, 1004, 1005, 1006}));
+        EXPECT_EQ("none none " + std::string(found) + "none ",
+                  Lookup(menu, {1, 1000, 1001, 1002, 1003, 1004, 1005, 1006}));
         ASSERT_TRUE(menu.BuildMenu());
         EXPECT_EQ(4u, fake.menus.LiveMenuCount());
         menu.Clear();

@@ -108,6 +108,7 @@ TEST(MenuToolAnsiText, ConvertsToTheNamedCodePageAndMarksWhatItLacks) {
     EXPECT_EQ(
         "~\x7f caf\xe9 \x80 ? ? ?x?",
         ToolText().Utf16ToAnsi(u"~\x7f caf\u00e9 \u20ac \U0001F600 \U00010000 \xdc00x\xd800"));
+    EXPECT_EQ("?", ToolText().Utf16ToAnsi(u"\U0001F600")) << "a pair at the end";
     EXPECT_EQ("\xc4? \x88", ToolText(1251).Utf16ToAnsi(u"\u0414\u00e9 \u20ac"));
     EXPECT_FALSE(ToolText(1).IsUsable());
 }
