@@ -75,7 +75,8 @@ program_start_test() {
         [ -f "$needed" ] || { echo "FAIL: not built: $needed" && exit 1; }
     done
     wine_start_test "$1"
-    desktop_start && stand_in_browser_setup || { echo "FAIL: no Wine desktop for the program; see $E2E_DIR" && exit 1; }
+    # A tool that failed on the way (regedit on a full disk, say) is named.
+    desktop_start && stand_in_browser_setup || { fail "no Wine desktop for the program; see $E2E_DIR" && exit 1; }
     # Nothing goes beyond this machine unless a test serves a menu.
     set_menu_url http://127.0.0.1:9/velweb/sites.txt
 }
