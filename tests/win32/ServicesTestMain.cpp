@@ -2,6 +2,8 @@
 #include "tests/win32/ServiceChecks.h"
 
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -23,13 +25,12 @@ void Expect(bool condition, const std::string& what) {
     g_failures += condition ? 0 : 1;
 }
 
-void ExpectEqual(const std::string& shown, const std::string& expected, const std::string& what) {
-    Expect(shown == expected,
-           what + ": [" + shown + "]" + (shown == expected ? "" : " expected [" + expected + "]"));
-}
-
 int main(int argc, char** argv) {
-    RunAsChild(argc, argv);
+    // The child that CheckProcessStart starts: it leaves its marker and ends.
+    if (argc == 3 && std::strcmp(argv[1], "--child") == 0) {
+        std::ofstream(argv[2]) << "started";
+        EndProcess(0);
+    }
     // The test server, http://127.0.0.1:PORT, is the only argument.
     if (argc != 2)
         EndProcess(2);
