@@ -23,8 +23,7 @@ HWND AwaitWindow(const char* title) {
 
 // What reaches it; like the progress window, it leaves the window open on
 // OK and Cancel.
-class RecordingHandler : public DialogHandler {
-public:
+struct RecordingHandler : DialogHandler {
     void OnOK(DialogControls&) override { heard += "ok "; }
     void OnCancel(DialogControls&) override { heard += "cancel "; }
 
@@ -69,10 +68,9 @@ void CheckDialogs(Win32Window& window) {
         // the program's name, its text in its control 65535.
         std::thread reader([dialog] {
             const HWND box = AwaitWindow("vellinor-win32-services-test");
-            char shown[1024] = {}, expected[1024] = {};
-            ::GetDlgItemTextA(box, 65535, shown, sizeof shown);
+            char expected[1024] = {};
             ::LoadStringA(::GetModuleHandleA(nullptr), IDS_LONG, expected, sizeof expected);
-            Expect(box != nullptr && std::string(shown) == expected &&
+            Expect(box != nullptr && WindowText(::GetDlgItem(box, 65535)) == expected &&
                        ::GetWindow(box, GW_OWNER) == dialog && !::IsWindowEnabled(dialog),
                    "a box over it shows a text longer than the first buffer tried, modal to it");
             // The box is the topmost dialog, whatever its caption: one under
