@@ -10,13 +10,15 @@ constexpr std::size_t kLargestBody = 65536;
 // read a local address well within it.
 constexpr unsigned kDeadlineMs = 4000;
 
+using BodyRead = HttpRequest::BodyRead;
+
 void CheckHttp(const std::string& server) {
     // A read that fails shows the user the internet layer's own text for its
     // error, without the line break the system ends it with.
     const std::string text = InternetErrorText(ERROR_INTERNET_NAME_NOT_RESOLVED);
     Expect(!text.empty() && text.find_first_of("\r\n") == std::string::npos,
            "the text of an internet error: [" + text + "]");
-    std::string error;
+    std::string body, error;
     const std::unique_ptr<HttpSession> session =
         Win32Http(kDeadlineMs).OpenSession("VellinorServicesTest", error);
     if (session == nullptr)
@@ -33,9 +35,7 @@ void CheckHttp(const std::string& server) {
     };
     for (const auto& [path, maxBytes, status, expected] : cases) {
         const std::unique_ptr<HttpRequest> request = session->OpenUrl(server + path);
-        std::string body;
-        const bool read = request != nullptr && request->ReadBody(maxBytes, body, error) ==
-                                                    HttpRequest::BodyRead::Complete;
+        const bool read = request && request->ReadBody(maxBytes, body, error) == BodyRead::Complete;
         Expect(status == 0 ? request == nullptr
                            : read && request->StatusCode() == status && body == expected,
                path + (" up to " + std::to_string(maxBytes)) + " bytes");
@@ -46,13 +46,11 @@ void CheckHttp(const std::string& server) {
     // that failed at once does not pass for one that timed out, and late by
     // thread start-up and wake-up at most.
     const ULONGLONG start = ::GetTickCount64();
-    const std::unique_ptr<HttpRequest> stalled = session->OpenUrl(server + "/stall");
+    const std::unique_ptr<HttpRequest> stall = session->OpenUrl(server + "/stall");
     // Stands for the program's work between the two; a read given a deadline
     // of its own would end this much too late.
     ::Sleep(kDeadlineMs - 500);
-    std::string body;
-    const bool timedOut = stalled != nullptr && stalled->ReadBody(kLargestBody, body, error) ==
-                                                    HttpRequest::BodyRead::TimedOut;
+    const bool timedOut = stall && stall->ReadBody(kLargestBody, body, error) == BodyRead::TimedOut;
     const auto elapsed = static_cast<unsigned>(::GetTickCount64() - start);
     Expect(timedOut && elapsed + 200 >= kDeadlineMs && elapsed <= kDeadlineMs + 2000,
            "a stalled body times out " + std::to_string(elapsed) + " ms after the opening");
