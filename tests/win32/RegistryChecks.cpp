@@ -16,9 +16,8 @@ void CheckRegistry() {
     ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
                       nullptr, &created, nullptr);
     const UniqueRegistryKey key(created);
-    const auto put = [&key](const wchar_t* name, DWORD type, const void* data, std::size_t size) {
-        ::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data),
-                         static_cast<DWORD>(size));
+    const auto put = [&key](const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        ::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
     };
     // "TYPE SIZE" of a value as the registry holds it, text in UTF-16.
     const auto held = [&key](const wchar_t* name) {
