@@ -79,8 +79,6 @@ void CheckDialogs(Win32Window& window) {
         });
         messages.ShowMessage(IDS_LONG, MessageService::kIconStop);
         reader.join();
-        open.reset();
-        Expect(!::IsWindow(dialog), "the window goes with its object");
     }
     Expect(modalDialogs.RunModal(IDD_MISSING, plain) == DialogService::kFailed &&
                dialogs.Create(IDD_MISSING, plain) == nullptr,
