@@ -13,7 +13,9 @@ TEST(BrowserAddress, HttpAddressesOpenAsTheyStandDottedHostNamesWithHttpInFront)
         {"hTtPs://example.com/a b", "hTtPs://example.com/a b"},
         {"http://user@intranet:8080/x", "http://user@intranet:8080/x"},
         {"news.htm", "http://news.htm"},
-        {"my-host.example.com:65535/a?b#c", "http://my-host.example.com:65535/a?b#c"}};
+        {"my-host.example.com:65535/a?b#c", "http://my-host.example.com:65535/a?b#c"},
+        {"example.com:000080", "refused"},
+        {"xttp://a.example", "refused"}};
     for (const auto& [address, opened] : table)
         EXPECT_EQ(opened, AddressToOpen(address).value_or("refused")) << address;
 }

@@ -131,12 +131,19 @@ TEST(MenuPopUpParse, StartsEmptyAndStopsAtTheLastLine) {
 // Well-formed UTF-8 becomes its UTF-16 units; every malformed sequence
 // (overlong, a surrogate, past U+10FFFF, cut short) becomes one U+FFFD.
 TEST(MenuUtf8Text, DecodesWellFormedTextAndReplacesTheRest) {
-    const std::tuple<std::string, std::u16string, bool> cases[] = {
+    const std::tuple<std::string_view, std::u16string, bool> cases[] = {
         {"A\xC3\xA9\xE2\x82\xAC\xF0\x90\x80\x80", u"A\u00E9\u20AC\U00010000", true},
+        // The first and last character of every length.
+        {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF\xF0\x9F\x98\x80",
+         u"\u0080\u07FF\u0800\uFFFF\U0010FFFF\U0001F600", true},
         {"\xC0\xAF\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD", false},
-        {"\xED\xA0\x80\xF4\x90\x80\x80", u"\uFFFD\uFFFD", false},
+        {"\xED\xA0\x80\xED\xBF\xBF\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD", false},
         {"\xE2\x82\x41\xE2", u"\uFFFDA\uFFFD", false},
-        {"\x80\xFF", u"\uFFFD\uFFFD", false}};
+        {"\x80\xFF", u"\uFFFD\uFFFD", false},
+        {"\xFF\x41", u"\uFFFDA", false},
+        // A view ends where it ends, even inside a character.
+        {std::string_view("\xC3\xA9", 1), u"\uFFFD", false},
+        {std::string_view("A\x80", 1), u"A", true}};
     for (const auto& [text, units, valid] : cases) {
         EXPECT_EQ(units, Utf8ToUtf16(text)) << text;
         EXPECT_EQ(valid, IsValidUtf8(text)) << text;

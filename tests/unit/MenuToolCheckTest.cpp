@@ -16,7 +16,7 @@ const std::string kLongest = "A\thttp://" + std::string(246, 'x'); // 255 bytes
 // after BEGIN, two TABs in a site and blank lines after the end are all fine.
 const std::string kClean =
     "1\r\n2.1.2.5\r\n65535\r\nBEGIN Sites\r\n  News\thttp://news.example/\r\n"
-    "-\r\nBEGIN\tRef\r\nE\t\thttps://e.example/\r\nEND\r\nEND\r\n\r\n  \n";
+    "-\r\nBEGIN\tRef\r\nE\t\thttps://e.example/\r\nEND\r\nEND\r\n\r\n  \r\n";
 
 std::string Menu(const std::string& number, const std::string& entries) {
     return "1\n2.1.2.5\n" + number + "\nBEGIN S\n" + entries + "END\n";
@@ -58,11 +58,14 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
         {"FormatTwo", "2" + Menu("37", "News    n.htm\n").substr(1), {"1: format number \"2\""}},
         {"NumberZero", Menu("0", kSite), {"3: reads as 0"}},
         {"NumberNotPlain", Menu("37a", kSite), {"3: reads it as 37"}},
+        {"NumberOfSixDigits", Menu("000007", kSite), {"3: reads it as 7"}},
         {"TextRightAfterTheEnd", Menu("37", kSite) + "x\n", {"7: after the root's END"}},
         {"Nul", Menu("37", std::string("A\thttp://a.test/\0b\n", 19)), {"5: NUL"}},
+        {"LongWithANul", Menu("37", kLongest + '\0' + "\n"), {"*5: bytes long", "5: NUL"}},
         {"OnlySkippedLines", Menu("37", "News    n.htm\n"), {"4: no entries", "5: holds no TAB"}},
         {"Utf8WithoutAMark", Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
         {"Utf16WithItsMark", "\xFF\xFE" + kUtf16, {"1: UTF-16"}},
+        {"Utf16WithTheOtherMark", "\xFE\xFF" + kUtf16, {"1: UTF-16"}},
         {"Utf16WithoutAMark", kUtf16, {"1: UTF-16"}},
         {"CrOnly", "1\r2.1.2.5\r37\rBEGIN S\rA\tb.htm\rEND\r", {"1: CR alone"}},
         {"UnclosedBlocksWithoutTheLastLineFeed",

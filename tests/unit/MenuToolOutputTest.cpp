@@ -82,6 +82,9 @@ TEST(MenuToolOutput, UnpackTextGivesBackTheMenuOrNamesWhatItCannot) {
     const MenuTextExport tooLong = ExportMenuText(menu);
     ASSERT_EQ(1u, tooLong.problems.size());
     EXPECT_NE(std::string::npos, tooLong.problems[0].find("only the first 65,536"));
+    root.m_arrChildren.back() = std::make_unique<CMenuSite>(
+        "Long\t" + std::string(2 * kMaxBodyBytes - tooLong.text.size(), 'u'));
+    EXPECT_TRUE(ExportMenuText(menu).problems.empty()) << "exactly the bytes the program reads";
 }
 
 // Regedit's layout: a backslash ends a line that another pair would take past
@@ -105,11 +108,12 @@ TEST(MenuToolNotes, MessagesBecomeNotesAndTheNewVersionOneSaysWhy) {
 
 // e-acute, a euro sign, surrogate pairs (one character each) and lone halves.
 TEST(MenuToolAnsiText, ConvertsToTheNamedCodePageAndMarksWhatItLacks) {
-    EXPECT_EQ(
-        "~\x7f caf\xe9 \x80 ? ? ?x?",
-        ToolText().Utf16ToAnsi(u"~\x7f caf\u00e9 \u20ac \U0001F600 \U00010000 \xdc00x\xd800"));
+    EXPECT_EQ("~\x7f caf\xe9 \x80 ? ? ? ?x?x?",
+              ToolText().Utf16ToAnsi(
+                  u"~\x7f caf\u00e9 \u20ac \U0001F600 \U00010000 \U0010FFFF \xd800x\xdc00x\xd800"));
     EXPECT_EQ("?", ToolText().Utf16ToAnsi(u"\U0001F600")) << "a pair at the end";
     EXPECT_EQ("\xc4? \x88", ToolText(1251).Utf16ToAnsi(u"\u0414\u00e9 \u20ac"));
+    EXPECT_EQ("a\xf0\x9f\x98\x80 \xc3\xa9", ToolText(65001).Utf16ToAnsi(u"a\U0001F600 \u00e9"));
     EXPECT_FALSE(ToolText(1).IsUsable());
 }
 

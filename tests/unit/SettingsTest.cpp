@@ -57,7 +57,7 @@ TEST_F(AppTest, TheSettingsSurviveARestartAndTheLastQueryShowsInLocalTime) {
 // local time.
 const std::tuple<int, const char*, const char*, bool> kDueCases[] = {
     {QueryInterval::kDaily, "2002-03-10 23:59:00", "2002-03-10 23:59:59", false},
-    {QueryInterval::kDaily, "2002-03-10 23:59:00", "2002-03-11 00:00:00", true},
+    {QueryInterval::kDaily, "2002-03-10 23:59:59", "2002-03-11 00:00:00", true},
     {QueryInterval::kWeekly, "2002-12-28 10:00:00", "2003-01-03 23:59:59", false},
     {QueryInterval::kWeekly, "2002-12-28 10:00:00", "2003-01-04 00:00:00", true},
     {QueryInterval::kMonthly, "2002-12-15 08:00:00", "2003-01-15 00:00:00", true},

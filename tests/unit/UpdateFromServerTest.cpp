@@ -27,9 +27,9 @@ struct Outcome {
 
 const Outcome kOutcomes[] = {
     {"NewMenu", {kMenu9}, IDS_NEW_MENU_LOADED, true, true, "xxxx"},
-    {"SameNumber", {MenuText(4, "A\ta\n")}, IDS_NO_NEW_MENU, false, true, "xxxx"},
+    {"SameNumber", {MenuText(4, "A\ta\n"), 299}, IDS_NO_NEW_MENU, false, true, "xxxx"},
     {"NewFormat", {"2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"}, IDS_NEW_FORMAT, false, true, "xxxo"},
-    {"ErrorPage", {kMenu9, 404}, IDS_READ_FAILED, false, false, "xxxo"},
+    {"ErrorPage", {kMenu9, 300}, IDS_READ_FAILED, false, false, "xxxo"},
     {"NoConnection", {kMenu9, 200, FakeHttp::kCannotOpen}, IDS_NO_CONNECTION, false, false, "o---"},
     {"TimedOut",
      {kMenu9, 200, FakeHttp::kReadTimesOut, "late"},
