@@ -16,6 +16,13 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/program.sh"
 program_start_test tray
 
+# The maker's web page and contact address are settings of the build under test.
+home_page=$(sed -n 's/^VELLINOR_HOME_PAGE:STRING=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
+contact=$(sed -n 's/^VELLINOR_CONTACT:STRING=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
+[ -n "$home_page" ] && [ -n "$contact" ] || { echo "FAIL: the build's web page or contact address is unknown" && exit 1; }
+
+preferences='Vellinor Preferences'
+about='About Vellinor'
 
 # The first entry a sub-menu, with sites in it; a site after it.
 pack_menu submenu-first 37 'BEGIN Sites' 'BEGIN &Reference' \
@@ -168,14 +175,6 @@ scenario_empty_menu_shows_setup() {
     press_keys "Vellinor - Setup" Escape
     expect_program_end "Escape in the setup dialog"
 }
-
-# The maker's web page and contact address are settings of the build under test.
-home_page=$(sed -n 's/^VELLINOR_HOME_PAGE:STRING=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
-contact=$(sed -n 's/^VELLINOR_CONTACT:STRING=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
-[ -n "$home_page" ] && [ -n "$contact" ] || { echo "FAIL: the build's web page or contact address is unknown" && exit 1; }
-
-preferences='Vellinor Preferences'
-about='About Vellinor'
 
 expect_dialog_stays() {
     ! desktop_helper windows '#32770' "$1" 0 3 || fail "$2 closed the dialog \"$1\""
