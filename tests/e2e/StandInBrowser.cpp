@@ -7,23 +7,22 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
 
 int RecordStart() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length == MAX_PATH)
+    char path[MAX_PATH + 16] = {};
+    // No name (0) or one cut short (MAX_PATH) fails.
+    if (::GetModuleFileNameA(nullptr, path, MAX_PATH) - 1 >= MAX_PATH - 1)
         return 1;
-    std::string logPath(path);
-    logPath.replace(logPath.find_last_of('\\') + 1, std::string::npos, "browser.log");
+    std::strcpy(std::strrchr(path, '\\') + 1, "browser.log");
 
     // Opened anew for each start, so two browsers started close together
     // both land in the file, one line each.
-    const HANDLE log =
-        ::CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE log = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE)
         return 1;
     const std::string line = std::string(::GetCommandLineA()) + "\n";

@@ -34,12 +34,15 @@ done
 cp -R "$inputs" "$E2E_DIR/native"
 cp -R "$inputs" "$E2E_DIR/windows"
 
-# LABEL ARGS...: both builds run ARGS in their own folders; their standard
-# output must match byte for byte, their messages line for line (the Windows
-# C library ends the lines of standard error with CR LF), and their exit
-# statuses, the native one kept as status[LABEL].
+# LABEL|ARGS[|STATUS|LINE]: both builds run ARGS in their own folders; their
+# standard output must match byte for byte, their messages line for line (the
+# Windows C library ends the lines of standard error with CR LF), and their
+# exit statuses, the native one kept as status[LABEL]. A known answer is also
+# checked: the exit status STATUS, and a line LINE its output or messages hold.
+# Every command reads its input the same way before it does anything else, so
+# one command stands for all of them on an input that cannot be read.
 declare -A status
-while read -r label args; do
+while IFS='|' read -r label args code line; do
     # shellcheck disable=SC2086 # the arguments are words
     (cd "$E2E_DIR/native" && "$E2E_MENU_TOOL" $args) </dev/null >"$out/$label.native.out" 2>"$out/$label.native.err"
     status[$label]=$?
@@ -49,35 +52,35 @@ while read -r label args; do
     cmp -s "$out/$label.native.out" "$out/$label.windows.out" || fail "$label: standard output differs ($out/$label.*.out)"
     diff -q <(tr -d '\r' <"$out/$label.native.err") <(tr -d '\r' <"$out/$label.windows.err") >/dev/null ||
         fail "$label: standard error differs ($out/$label.*.err)"
+    [ -z "$code" ] || { [ "${status[$label]}" -eq "$code" ] && { [ -z "$line" ] || grep -qF -- "$line" "$out/$label".native.*; }; } ||
+        fail "$label: not exit status $code${line:+ with \"$line\"}"
 done <<'COMMANDS'
-check-example check example.txt
-check-rough check rough.txt
-check-missing check no-such-file.txt
-check-folder check folder
-check-marked check marked.txt
-show-marked show marked.txt
-show-marked-1251 show marked.txt --codepage 1251
-show-example show example.txt
-show-held show example.txt --held 37
-show-rough show rough.txt
-show-tiny show tiny.txt
-pack-example pack example.txt -o example.bin
-pack-stdout pack example.txt
-pack-reg pack rough.txt --reg -o rough.reg
-pack-format-2 pack format-2.txt
-unpack-example unpack example-140.bin
-unpack-text unpack example-140.bin --text
-unpack-two-popups unpack two-popups.bin
-unpack-long unpack long-captions.bin
-unpack-truncated unpack truncated.bin
-unpack-null unpack null-object.bin
-usage frobnicate
+check-example|check example.txt
+check-rough|check rough.txt
+check-missing|check no-such-file.txt|2|vellinor-menu: no-such-file.txt: No such file or directory
+check-folder|check folder|2|vellinor-menu: folder: Is a directory
+check-marked|check marked.txt|0|
+show-marked|show marked.txt|0|"B\xfccher ?"
+show-marked-1251|show marked.txt --codepage 1251|0|"B?cher \xc4"
+show-example|show example.txt
+show-held|show example.txt --held 37
+show-rough|show rough.txt
+show-tiny|show tiny.txt
+pack-example|pack example.txt -o example.bin
+pack-stdout|pack example.txt
+pack-reg|pack rough.txt --reg -o rough.reg
+pack-format-2|pack format-2.txt|1|
+unpack-example|unpack example-140.bin
+unpack-text|unpack example-140.bin --text
+unpack-two-popups|unpack two-popups.bin
+unpack-long|unpack long-captions.bin
+unpack-truncated|unpack truncated.bin|1|error: endOfFile
+unpack-null|unpack null-object.bin|1|error: no object
+usage|frobnicate|2|
 COMMANDS
 diff -r "$E2E_DIR/native" "$E2E_DIR/windows" >"$out/written-files.diff" || fail "the files written differ ($out/written-files.diff)"
 
-# Known answers: LABEL, the exit status, and a line its output or messages hold.
-# Every command reads its input the same way before it does anything else, so
-# one command stands for all of them on an input that cannot be read.
+# Known trees and bytes.
 listing=$(printf '%s\n' 'number 37' 'root "Sites"' '  site 1001 "News" "news.htm"' '  divider' \
     '  popup "&Reference"' '    site 1002 "Episodes" "episodes.htm"')
 [ "$(cat "$out/show-example.native.out")" = "result 0"$'\n'"$listing" ] || fail "show-example: not the example's tree"
@@ -86,20 +89,6 @@ listing=$(printf '%s\n' 'number 37' 'root "Sites"' '  site 1001 "News" "news.htm
 cmp -s "$E2E_DIR/native/example.bin" "$inputs/example-140.bin" || fail "pack-example: not the example's 140 stored bytes"
 cmp -s "$out/pack-stdout.native.out" "$inputs/example-140.bin" || fail "pack-stdout: not the example's 140 stored bytes"
 [ ! -s "$out/check-marked.native.out" ] || fail "check-marked: a file with a byte-order mark draws findings"
-while IFS='|' read -r label code line; do
-    [ "${status[$label]}" -eq "$code" ] && { [ -z "$line" ] || grep -qF -- "$line" "$out/$label".native.*; } ||
-        fail "$label: not exit status $code${line:+ with \"$line\"}"
-done <<'ANSWERS'
-pack-format-2|1|
-unpack-truncated|1|error: endOfFile
-unpack-null|1|error: no object
-check-missing|2|vellinor-menu: no-such-file.txt: No such file or directory
-check-folder|2|vellinor-menu: folder: Is a directory
-check-marked|0|
-show-marked|0|"B\xfccher ?"
-show-marked-1251|0|"B?cher \xc4"
-usage|2|
-ANSWERS
 
 fail_if_harness_failed
 [ "$failures" -eq 0 ] || { echo "$failures failure(s); outputs in $out" && exit 1; }

@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
 # Vellinor.exe under Wine, driven as a user drives it: real clicks on its icon
-# in the taskbar's notification area and in its menus. Each scenario starts
-# the program on a menu stored in the registry beforehand (with the maker's
-# tool), acts, and checks the effects: the icon and its tooltip, the menus
-# shown, the browser starts recorded by a stand-in browser, the message boxes,
-# the exit code. Screenshots are kept among the artifacts.
+# in the taskbar's notification area, in its menus and in its dialogs, and
+# keys. Each scenario starts the program on a menu stored in the registry
+# beforehand (with the maker's tool), acts, and checks the effects: the icon
+# and its tooltip, the menus shown, the browser starts recorded by a stand-in
+# browser, the message boxes, the exit code; the first run's preferences,
+# which cannot be cancelled, and what they store; the preferences from the
+# menu, which show the stored settings and store nothing unless OK changes
+# something; the About box, its texts and title font, and its link; and the
+# icon, which opens no menu while either dialog is open. The dialogs are
+# compared with their templates. Screenshots are kept among the artifacts.
 set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
 program_start_test tray
 
+# The maker's web page and contact address are settings of the build under test.
+home_page=$(sed -n 's/^VELLINOR_HOME_PAGE:STRING=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
+contact=$(sed -n 's/^VELLINOR_CONTACT:STRING=//p' "$VELLINOR_WINDOWS_BUILD/CMakeCache.txt")
+[ -n "$home_page" ] && [ -n "$contact" ] || { echo "FAIL: the build's web page or contact address is unknown" && exit 1; }
+
+preferences='Vellinor Preferences'
+about='About Vellinor'
 
 # The first entry a sub-menu, with sites in it; a site after it.
 pack_menu submenu-first 37 'BEGIN Sites' 'BEGIN &Reference' \
@@ -33,10 +45,11 @@ pack_menu hostile 39 'BEGIN Sites' 'BEGIN &Hostile' "Quote${tab}http://example.t
 printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vellinor]\n"MenuData"=hex:%s\n' \
     ff,ff,01,00,09,00,43,4d,65,6e,75,44,61,74,61,01,00,28,00,00,00,00,00,00 >"$E2E_DIR/empty.reg"
 
-# on MENU NEW-WINDOW: the program on the stored MENU, with no checks and no
-# prompts, opening sites in a new window when NEW-WINDOW is 1.
+# on MENU NEW-WINDOW [PROMPT-CONNECT INTERVAL]: the program on the stored
+# MENU, with no check prompt, opening sites in a new window when NEW-WINDOW is
+# 1; by default with no connect prompt and no checks.
 on() {
-    start_with "$1" "$2" 0 0 0 now && wait_for_icon
+    start_with "$1" "$2" 0 "${3:-0}" "${4:-0}" now && wait_for_icon
 }
 
 # bold_items PLACE SHOT: which items of the menu at PLACE the screenshot SHOT
@@ -126,13 +139,8 @@ hostile_addresses() {
     exit_program
 }
 
-scenario_hostile_addresses_shell_way() {
-    hostile_addresses shell 0
-}
-
-scenario_hostile_addresses_new_window() {
-    hostile_addresses new-window 1
-}
+scenario_hostile_addresses_shell_way() { hostile_addresses shell 0; }
+scenario_hostile_addresses_new_window() { hostile_addresses new-window 1; }
 
 # A double click opens the first entry when it is a site, and shows no menu:
 # the menu of a left click waits until it cannot be the first half of one.
@@ -161,18 +169,135 @@ scenario_double_click_on_unquoted_browser() {
 scenario_empty_menu_shows_setup() {
     on empty 0 || return
     open_dialog "Vellinor - Setup" setup || return
-    expect_layout "1${tab}&Connect${tab}37 68 50 14
-2${tab}E&xit${tab}103 68 50 14
-65535${tab}This is the first time you have run Vellinor. It needs to connect to the server and download menu data.${tab}50 7 134 32
-65535${tab}Please connect to the Internet and press the Connect button when ready.${tab}7 40 177 16
-65535${tab}${tab}7 7 - -"
-    expect_state 1 default
+    expect_layout 134
     click_icon 3
     expect_no_menu "a click on the icon while there is no menu"
-    desktop_helper keys "Vellinor - Setup" Escape
+    press_keys "Vellinor - Setup" Escape
     expect_program_end "Escape in the setup dialog"
 }
 
+expect_dialog_stays() {
+    ! desktop_helper windows '#32770' "$1" 0 3 || fail "$2 closed the dialog \"$1\""
+}
+
+expect_dialog_closes() {
+    desktop_helper windows '#32770' "$1" 0 "$DESKTOP_WAIT" ||
+        fail "$2 left the dialog \"$1\" open; screen: $(desktop_shot "$scenario-still-open")"
+}
+
+# While the dialog TITLE is open, neither a left nor a right click on the
+# icon opens a menu, and the dialog stays.
+expect_no_menu_from_icon() {
+    local button
+    for button in 1 3; do
+        click_icon "$button"
+        expect_no_menu "button $button on the icon while \"$1\" is open"
+        desktop_helper windows '#32770' "$1" 1 0 >/dev/null || fail "button $button on the icon closed \"$1\""
+    done
+}
+
+# The settings key's values as NAME=DATA words, sorted; nothing when there is
+# no key.
+stored_values() {
+    reg_query 'HKCU\Software\Vellinor' | awk 'NF == 3 { print $1 "=" $3 }' | sort | xargs
+}
+
+# No settings key: the preferences come first and can only be left with OK
+# (not with Escape or the close box), which stores what differs from the
+# built-in settings and only that; then the setup dialog asks to connect, and
+# its "E&xit" ends the program.
+scenario_first_run() {
+    store_settings
+    start_program
+    open_dialog "$preferences" first-run || return
+    expect_layout 133 hidden:2
+    # Weekly, the existing window, both prompts.
+    expect_checked "the built-in settings" 1006 1017 1015 1009
+    press_keys "$preferences" Escape
+    expect_dialog_stays "$preferences" Escape
+    desktop_helper close "$preferences"
+    expect_dialog_stays "$preferences" "the close box"
+    [ -z "$(stored_values)" ] || fail "settings were stored before OK: $(stored_values)"
+    click_control "$preferences" 1007 && click_control "$preferences" 1009 && open_dialog "$preferences" changed
+    expect_checked "\"Once a &month\" chosen, connect prompt cleared" 1007 1017 1015
+    close_with "$preferences" 1 OK
+    local expected='PromptBeforeConnect=0x0 QueryInterval=0x3'
+    [ "$(stored_values)" = "$expected" ] ||
+        fail "after OK the settings key holds [$(stored_values)], expected [$expected]"
+    open_dialog "Vellinor - Setup" setup && close_with "Vellinor - Setup" 2 '"E&xit"' || return
+    expect_program_end "\"E&xit\" of the setup dialog"
+    [ "$(stored_values)" = "$expected" ] ||
+        fail "after \"E&xit\" the settings key holds [$(stored_values)]"
+}
+
+# From the menu, the dialog shows the stored settings, and the icon opens no
+# menu meanwhile; Cancel, Escape and the close box after changes store
+# nothing, and the next opening shows the stored settings again; OK without a
+# change stores nothing either; the icon's menu opens again afterwards.
+scenario_preferences_from_the_menu() {
+    on site-first 1 1 2 && open_menu 3 && choose -4 || return
+    open_dialog "$preferences" preferences || return
+    expect_layout 133
+    expect_no_menu_from_icon "$preferences"
+    local way id
+    for way in Cancel Escape close-box; do
+        open_dialog "$preferences" "before-$way" || return
+        expect_checked "opened before $way" 1006 1018 1009
+        for id in 1007 1017 1015 1009; do click_control "$preferences" "$id"; done
+        open_dialog "$preferences" "changed-before-$way"
+        expect_checked "all four changed" 1007 1017 1015
+        case $way in
+        Cancel) close_with "$preferences" 2 Cancel ;;
+        Escape) press_keys "$preferences" Escape && expect_dialog_closes "$preferences" Escape ;;
+        close-box) desktop_helper close "$preferences" && expect_dialog_closes "$preferences" "the close box" ;;
+        esac
+        expect_settings_unchanged "after-$way"
+        open_menu 3 && choose -4 || return
+    done
+    open_dialog "$preferences" after-all || return
+    expect_checked "opened after Cancel, Escape and the close box" 1006 1018 1009
+    close_with "$preferences" 1 OK
+    expect_settings_unchanged after-ok
+    exit_program
+}
+
+# about_box WAY NEW-WINDOW: the About box as its template gives it, with the
+# build's texts; the product name drawn as tall as its control; the contact
+# address that cannot be edited; and the link, which opens the web page the
+# WAY way as often as it is pressed while the box stays open.
+about_box() {
+    on site-first "$2" 1 2 && open_menu 3 && choose -2 || return
+    open_dialog "$about" about || return
+    expect_layout 137 "1015=$contact"
+    # The caption's capitals fill about seven tenths of a font's cell; the
+    # dialog font's would fill about a quarter of this control.
+    local left top width height ink first last
+    read -r left top width height < <(control_field 1013 3)
+    read -r ink first last < <(convert "$shot" -crop "${width}x${height}+${left}+${top}" +repage -colorspace gray \
+        -threshold 40% -negate -scale "1x${height}!" -depth 16 txt:- |
+        awk -F'[ ,:()]+' 'NR > 1 && $4 > 0 { if (first == "") first = $2; last = $2 }
+            END { if (first == "") print 0, -1, -1; else print last - first + 1, first, last }')
+    [ "$((ink * 100))" -ge "$((height * 55))" ] && [ "$last" -lt "$((height - 1))" ] ||
+        fail "the product name is not drawn as tall as its control: rows $first to $last of $height; screen: $shot"
+    click_control "$about" 1015
+    press_keys "$about" x y z
+    open_dialog "$about" typed || return
+    [ "$(control_field 1015 5)" = "$contact" ] || fail "typing changed the contact address to \"$(control_field 1015 5)\""
+    expect_no_menu_from_icon "$about"
+    click_control "$about" 1019
+    expect_browser_starts "the link pressed once" "$(browser_line "$1" "http://$home_page")"
+    expect_no_message_box "after the link was pressed"
+    click_control "$about" 1019
+    expect_browser_starts "the link pressed twice" "$(browser_line "$1" "http://$home_page")" \
+        "$(browser_line "$1" "http://$home_page")"
+    close_with "$about" 1 OK
+    exit_program
+}
+
+scenario_about_box_new_window() { about_box new-window 1; }
+scenario_about_box_shell_way() { about_box shell 0; }
+
 scenarios=(icon_clicks_and_exit hostile_addresses_shell_way hostile_addresses_new_window
-    double_click_on_unquoted_browser empty_menu_shows_setup)
+    double_click_on_unquoted_browser empty_menu_shows_setup first_run preferences_from_the_menu
+    about_box_new_window about_box_shell_way)
 run_scenarios "$@"

@@ -1,6 +1,6 @@
 // The end-to-end tests' eyes and hands inside Wine's desktop: it finds the
 // windows, dialogs, menus and tray icons of the program under test, reads
-// their texts and places, and presses keys, printing what it finds for the
+// their texts and places, and acts on them, printing what it finds for the
 // test scripts. Run it in the same desktop as the program under test.
 //
 //   desktop-helper windows CLASS TITLE COUNT SECONDS [all]
@@ -18,12 +18,13 @@
 //       client area. "quiet" sends the program no message, so that a dialog
 //       whose thread is busy can be read at once: texts as the system keeps
 //       them, and no "checked" (check marks show only on the screen)
+//   desktop-helper template PROGRAM NUMBER LEFT TOP
+//       prints, as "controls" does quietly, the dialog NUMBER of PROGRAM as its
+//       template alone makes it, its client area at LEFT TOP: what the
+//       program's dialog shows unless the program changes it
 //   desktop-helper tray TIP COUNT SECONDS
 //       waits until exactly COUNT notification-area icons have the tooltip TIP;
 //       prints their places
-//   desktop-helper keys TITLE KEY...
-//       brings the window TITLE to the front and presses the keys ("Escape"
-//       or a letter) one after the other
 //   desktop-helper close TITLE
 //       asks the top-level window TITLE to close, as its close box would
 //   desktop-helper shell-restart TITLE ID
@@ -42,7 +43,6 @@
 #include <io.h>
 #include <shellapi.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -61,7 +61,8 @@ const char* AnyIsNull(const std::string& text) {
 }
 
 std::string ControlState(HWND control, const char* className, bool quiet) {
-    std::string state = ::IsWindowVisible(control) ? "visible" : "hidden";
+    // The style, not IsWindowVisible: a template's dialog is listed unshown.
+    std::string state = ::GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE ? "visible" : "hidden";
     if (lstrcmpiA(className, "Button") == 0) {
         if ((::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             state += ",default";
@@ -86,6 +87,18 @@ void PrintControl(HWND control, bool quiet) {
                 text.c_str());
 }
 
+void PrintDialog(HWND dialog, bool quiet) {
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::printf("0\t%s\t%s\tvisible\t%s\n", kDialogClass, RectText(client).c_str(),
+                KeptWindowText(dialog).c_str());
+    // Its own controls only, not the edit inside a combo box.
+    for (HWND control = ::GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = ::GetWindow(control, GW_HWNDNEXT))
+        PrintControl(control, quiet);
+}
+
 int Controls(const std::vector<std::string>& args) {
     WindowQuery query;
     query.title = args[0].c_str();
@@ -95,14 +108,37 @@ int Controls(const std::vector<std::string>& args) {
     HWND dialog = nullptr;
     if (!PollFor(Seconds(args[1]), [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
         return 1;
-    RECT client{};
+    PrintDialog(dialog, query.quiet);
+    return 0;
+}
+
+// The dialog is made in this process, from the program's resources alone, so
+// it has the same font and metrics as the program's and none of its changes.
+int Template(const std::vector<std::string>& args) {
+    const HMODULE program = ::LoadLibraryExA(args[0].c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC resource =
+        ::FindResourceA(program, MAKEINTRESOURCEA(std::atoi(args[1].c_str())), RT_DIALOG);
+    if (program == nullptr || resource == nullptr)
+        return 2;
+    const auto* bytes = static_cast<const BYTE*>(::LockResource(::LoadResource(program, resource)));
+    std::vector<BYTE> copy(bytes, bytes + ::SizeofResource(program, resource));
+    // Shown, it would be one more dialog among those the tests look for. An
+    // extended template has its style after its signature and help ID.
+    const bool extended = reinterpret_cast<const WORD*>(bytes)[1] == 0xFFFF;
+    reinterpret_cast<DWORD*>(copy.data())[extended ? 3 : 0] &= ~WS_VISIBLE;
+    const HWND dialog = ::CreateDialogIndirectParamA(
+        program, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    if (dialog == nullptr)
+        return 2;
+    RECT client{}, window{};
     ::GetClientRect(dialog, &client);
     ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::printf("0\t%s\t%s\tvisible\t%s\n", kDialogClass, RectText(client).c_str(), query.title);
-    // Its own controls only, not the edit inside a combo box.
-    for (HWND control = ::GetWindow(dialog, GW_CHILD); control != nullptr;
-         control = ::GetWindow(control, GW_HWNDNEXT))
-        PrintControl(control, query.quiet);
+    ::GetWindowRect(dialog, &window);
+    ::SetWindowPos(dialog, nullptr, window.left + std::atoi(args[2].c_str()) - client.left,
+                   window.top + std::atoi(args[3].c_str()) - client.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PrintDialog(dialog, true);
     return 0;
 }
 
@@ -137,39 +173,6 @@ std::vector<std::string> TrayIcons(const std::string& tip) {
     return places;
 }
 
-void PressKey(WORD key) {
-    INPUT inputs[2] = {};
-    for (int i = 0; i < 2; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = key;
-        inputs[i].ki.wScan = static_cast<WORD>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-        inputs[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
-    }
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
-// Keys go through the system's input queue, as a user's do, to whichever
-// window has the keyboard.
-int Keys(const std::vector<std::string>& args) {
-    const HWND window = FindTopLevel({args[0].c_str()});
-    if (window == nullptr)
-        return 1;
-    // The window's own thread takes the activation in its own time.
-    ::SetForegroundWindow(window);
-    PollFor(10, [&] { return ::GetForegroundWindow() == window; });
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "Escape")
-            PressKey(VK_ESCAPE);
-        else if (args[i].size() == 1 && std::isalpha(static_cast<unsigned char>(args[i][0])))
-            PressKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(args[i][0]))));
-        else
-            return 2;
-        // Each key is taken from the queue by the window's own loop.
-        ::Sleep(150);
-    }
-    return 0;
-}
-
 int Run(const std::vector<std::string>& args) {
     const std::string command = args.empty() ? "" : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
@@ -177,10 +180,10 @@ int Run(const std::vector<std::string>& args) {
         return WaitForCount(rest[2], rest[3], [&] { return Windows(rest); });
     if (command == "controls" && (rest.size() == 2 || rest.size() == 3))
         return Controls(rest);
+    if (command == "template" && rest.size() == 4)
+        return Template(rest);
     if (command == "tray" && rest.size() == 3)
         return WaitForCount(rest[1], rest[2], [&] { return TrayIcons(rest[0]); });
-    if (command == "keys" && rest.size() >= 2)
-        return Keys(rest);
     if (command == "close" && rest.size() == 1) {
         const HWND window = FindTopLevel({rest[0].c_str()});
         return window != nullptr && ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;

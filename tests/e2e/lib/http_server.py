@@ -36,14 +36,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         sys.stderr.write("%s %s agent=%s\n" % (self.log_date_time_string(), format % args, agent))
         sys.stderr.flush()
 
-    def head(self, status, **headers):
+    def answer(self, status, body=b"", **headers):
+        headers = {"Content_Type": "application/octet-stream", "Content_Length": len(body), **headers}
         self.send_response(status)
         for name, value in headers.items():
             self.send_header(name.replace("_", "-"), str(value))
         self.end_headers()
-
-    def answer(self, status, body):
-        self.head(status, Content_Type="application/octet-stream", Content_Length=len(body))
         self.wfile.write(body)
 
     def do_GET(self):
@@ -53,7 +51,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         elif name == "status" and rest.isdigit():
             self.answer(int(rest), b"<html><body>Status %s from the test server</body></html>" % rest.encode())
         elif name == "redirect":
-            self.head(302, Location="/" + rest, Content_Length=0)
+            self.answer(302, Location="/" + rest)
         elif name == "echo":
             self.answer(200, ("%s\n%s" % (self.command, self.headers.get("User-Agent", ""))).encode("latin-1"))
         elif name == "close":
@@ -62,8 +60,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         elif name == "silent":
             never.wait()
         elif name == "stall":
-            self.head(200, Content_Length=1000)
-            self.wfile.write(b"0123456789")
+            self.answer(200, b"0123456789", Content_Length=1000)
             self.wfile.flush()
             never.wait()
         else:

@@ -38,11 +38,13 @@
 #                               controls, `shot` (NAME.png) shows it
 #   control_field ID FIELD      the FIELD-th field of the control ID in
 #                               `controls` (3 its place, 4 its state, 5 its text)
-#   expect_layout TEMPLATE      the open dialog stands as TEMPLATE puts it:
-#                               a line per control, "ID<TAB>TEXT<TAB>X Y WIDTH
-#                               HEIGHT" in dialog units ("- -": a picture's size)
-#   expect_state ID STATE       the open dialog's control ID is STATE ("default",
-#                               "checked", "!checked": not checked)
+#   expect_layout NUMBER [CHANGE...]  the open dialog is as the program's
+#                               dialog template NUMBER makes it: each control's
+#                               class, place, text, default button and being
+#                               shown, but for the CHANGEs the program makes:
+#                               "ID=TEXT" a text it sets, "hidden:ID" one it hides
+#   expect_checked WHAT ID...   exactly the buttons ID... of the open dialog
+#                               are checked
 #   expect_menu_items COUNT WHAT  the icon's menu shows COUNT items, and a
 #                               click elsewhere closes it
 #   expect_message_box TEXT [ICON]  a message box with TEXT and an icon ("stop"
@@ -95,17 +97,16 @@ STAND_IN_TARGET='C:\StandIn\browser.exe'
 
 stand_in_browser_setup() {
     STAND_IN_LOGS=("$WINEPREFIX/drive_c/Program Files/Stand In/browser.log" "$WINEPREFIX/drive_c/StandIn/browser.log")
-    local log new_window shell
+    local log shell
     for log in "${STAND_IN_LOGS[@]}"; do
         mkdir -p "${log%/*}" && cp "$VELLINOR_WINDOWS_BUILD/tests/e2e/stand-in-browser.exe" "${log%/*}/browser.exe" || return 1
     done
-    new_window=$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --new-window \"%1\"")
-    shell=$(reg_string "\"$STAND_IN_DIR\\browser.exe\" --shell \"%1\"")
+    shell=$(reg_string "$(browser_line shell %1)")
     reg_import stand-in-browser "[HKEY_CLASSES_ROOT\\.htm]
 @=\"VellinorTestPage\"
 
 [HKEY_CLASSES_ROOT\\VellinorTestPage\\shell\\open\\command]
-@=\"$new_window\"
+@=\"$(reg_string "$(browser_line new-window %1)")\"
 
 [HKEY_CLASSES_ROOT\\http\\shell\\open\\command]
 @=\"$shell\"
@@ -319,57 +320,29 @@ control_field() {
     awk -F'\t' -v id="$1" -v field="$2" '$1 == id { print $field; exit }' <<<"$controls"
 }
 
-# The dialog's base units are measured on its widest and tallest controls;
-# every control must then stand where its dialog units put it, to a pixel or
-# two, and be shown.
+# The template's dialog is made by the desktop helper beside the open one, so
+# the two must agree to the pixel.
 expect_layout() {
-    local differences
-    differences=$(awk -F'\t' '
-        function abs(v) { return v < 0 ? -v : v }
-        NR == FNR {
-            split($3, p, " ")
-            if ($1 == 0) { cx = p[1]; cy = p[2]; next }
-            n++; id[n] = $1; text[n] = $5; state[n] = $4
-            x[n] = p[1] - cx; y[n] = p[2] - cy; w[n] = p[3]; h[n] = p[4]
-            next
-        }
-        {
-            split($3, u, " ")
-            m++; eid[m] = $1; etext[m] = $2; ex[m] = u[1]; ey[m] = u[2]; ew[m] = u[3]; eh[m] = u[4]
-            for (k = 1; k <= n; k++)
-                if (!(k in used) && id[k] == $1 && text[k] == $2) { used[k] = 1; found[m] = k; break }
-            if (ew[m] != "-" && ew[m] > widest) { widest = ew[m]; wi = m }
-            if (eh[m] != "-" && eh[m] > tallest) { tallest = eh[m]; ti = m }
-        }
-        END {
-            if (!found[wi] || !found[ti]) { print "cannot measure the base units"; exit 1 }
-            bx = w[found[wi]] * 4 / ew[wi]; by = h[found[ti]] * 8 / eh[ti]
-            for (i = 1; i <= m; i++) {
-                k = found[i]
-                if (!k) { printf "control %s \"%s\" is missing\n", eid[i], etext[i]; bad = 1; continue }
-                if (state[k] !~ /visible/) { printf "control %s \"%s\" is hidden\n", eid[i], etext[i]; bad = 1 }
-                X = ex[i] * bx / 4; Y = ey[i] * by / 8
-                W = ew[i] == "-" ? w[k] : ew[i] * bx / 4; H = eh[i] == "-" ? h[k] : eh[i] * by / 8
-                if (abs(x[k] - X) > 2 || abs(y[k] - Y) > 2 || abs(w[k] - W) > 2 || abs(h[k] - H) > 2) {
-                    printf "control %s \"%s\" at %d,%d %dx%d pixels, its template puts it at %d,%d %dx%d\n",
-                        eid[i], etext[i], x[k], y[k], w[k], h[k], X, Y, W, H
-                    bad = 1
-                }
-            }
-            exit bad
-        }' <(printf '%s\n' "$controls") <(printf '%s\n' "$1")) ||
-        fail "the dialog differs from its template; screen: $shot
+    local number=$1 expected differences
+    shift
+    # shellcheck disable=SC2046 # the open dialog's client area: left, top
+    expected=$(desktop_helper template "$(winepath_of "$E2E_PROGRAM")" "$number" \
+        $(head -n1 <<<"$controls" | cut -f3 | cut -d' ' -f1,2) | awk -F'\t' -v OFS='\t' '
+            NR == FNR { if (sub(/^hidden:/, "")) hidden[$0]; else if (/=/) text[$0 + 0] = substr($0, index($0, "=") + 1); next }
+            $1 in hidden { sub(/^visible/, "hidden", $4) }
+            $1 in text { $5 = text[$1] }
+            1' <(printf '%s\n' "$@") -)
+    differences=$(diff <(printf '%s\n' "$expected") <(sed 's/,checked//' <<<"$controls")) ||
+        fail "the dialog differs from its template $number (<: the template, >: the dialog); screen: $shot
     ${differences//$'\n'/$'\n'    }"
 }
 
-expect_state() {
-    local state
-    state=,$(control_field "$1" 4),
-    if [[ $2 == !* ]]; then
-        [[ $state != *",${2#!},"* ]] || fail "control $1 is ${2#!}; screen: $shot"
-    else
-        [[ $state == *",$2,"* ]] || fail "control $1 is not $2 but $state; screen: $shot"
-    fi
+expect_checked() {
+    local what=$1 shown
+    shift
+    shown=$(awk -F'\t' '$2 == "Button" && $4 ~ /(^|,)checked(,|$)/ { print $1 }' <<<"$controls" | sort | xargs)
+    [ "$shown" = "$(printf '%s\n' "$@" | sort | xargs)" ] ||
+        fail "$what: the checked buttons are [$shown], expected [$*]; screen: $shot"
 }
 
 # A message box is titled with the program's name. The kind of its icon is
