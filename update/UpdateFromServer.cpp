@@ -45,25 +45,35 @@ void ShowInternetError(const std::string& errorText) {
         messages.ShowText(errorText, MessageService::kIconStop);
 }
 
+constexpr int kNotModified = 304;
+
 bool IsSuccessStatus(int status) {
     return status >= 200 && status <= 299;
 }
 
+bool NamesAnEdition(const HttpValidators& validators) {
+    return !validators.etag.empty() || !validators.lastModified.empty();
+}
+
 } // namespace
 
-bool CMenuData::UpdateFromServer(std::uint16_t wCurrentNumber) {
+bool CMenuData::UpdateFromServer(std::uint16_t wCurrentNumber, bool bMenuHeld) {
     int result = kNoConnection;
     std::string error;
     bool internetOk = true;
+    m_strSource = MenuAddress();
+    // Validators of another address name an edition of another file.
+    const HttpValidators held =
+        bMenuHeld ? g_settings.StoredValidatorsFor(m_strSource) : HttpValidators{};
     {
         CProgressDlg progress;
         const std::string agent = Use<ProgramService>().ProgramName();
         std::unique_ptr<HttpSession> session = Use<HttpService>().OpenSession(agent, error);
         if (session == nullptr) {
             internetOk = false;
-        } else if (std::unique_ptr<HttpRequest> request = session->OpenUrl(MenuAddress())) {
-            internetOk =
-                ReadServerFile(wCurrentNumber, std::move(request), progress, result, error);
+        } else if (std::unique_ptr<HttpRequest> request = session->OpenUrl(m_strSource, held)) {
+            internetOk = ReadServerFile(wCurrentNumber, std::move(request), NamesAnEdition(held),
+                                        progress, result, error);
         }
     }
     if (!internetOk) {
@@ -77,10 +87,14 @@ bool CMenuData::UpdateFromServer(std::uint16_t wCurrentNumber) {
 }
 
 bool CMenuData::ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<HttpRequest> pRequest,
-                               CProgressDlg& progress, int& nResult, std::string& strError) {
+                               bool bConditional, CProgressDlg& progress, int& nResult,
+                               std::string& strError) {
     progress.NextStep(); // connected
+    const int status = pRequest->StatusCode();
     // An error page is not a menu, however long it is.
-    const bool success = IsSuccessStatus(pRequest->StatusCode());
+    const bool success = IsSuccessStatus(status);
+    const bool unchanged = bConditional && status == kNotModified;
+    m_validators = success ? pRequest->Validators() : HttpValidators{};
     std::string body;
     const HttpRequest::BodyRead read = success ? pRequest->ReadBody(kLargestBody, body, strError)
                                                : HttpRequest::BodyRead::Complete;
@@ -94,7 +108,12 @@ bool CMenuData::ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<Htt
     progress.NextStep(); // data read
     pRequest.reset();
     progress.NextStep(); // connection closed
-    nResult = success ? ParseDownloadedText(*this, wCurrentNumber, body) : kTooLittleData;
+    nResult = unchanged ? kSameMenu
+              : success ? ParseDownloadedText(*this, wCurrentNumber, body)
+                        : kTooLittleData;
+    // The held menu is the server's edition: the next check can name it.
+    if (success && nResult == kSameMenu)
+        g_settings.StoreValidators(m_strSource, m_validators);
     if (nResult <= kSameMenu)
         progress.NextStep(); // menu built
     return true;

@@ -257,13 +257,17 @@ struct FakeHttp : Provided<HttpService> {
         int status = 200;
         Fault fault = kNone;
         std::string error = {}; // the internet layer's text for a failure
+        HttpValidators validators = {};
     };
     struct Connection : HttpSession, HttpRequest {
         explicit Connection(FakeHttp& http) : http(http) {}
-        std::unique_ptr<HttpRequest> OpenUrl(const std::string&) override {
+        std::unique_ptr<HttpRequest> OpenUrl(const std::string& address,
+                                             const HttpValidators& ifChanged) override {
+            http.asked = {address, ifChanged};
             return http.next.fault == kCannotOpen ? nullptr : std::make_unique<Connection>(http);
         }
         int StatusCode() const override { return http.next.status; }
+        HttpValidators Validators() const override { return http.next.validators; }
         BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& error) override {
             http.largestRead = std::max(http.largestRead, maxBytes);
             error = http.next.error;
@@ -281,6 +285,7 @@ struct FakeHttp : Provided<HttpService> {
     }
     Answer next;
     std::size_t largestRead = 0;
+    std::pair<std::string, HttpValidators> asked; // the last address opened, and its condition
 };
 
 // The hidden window: tests deliver what it would receive through `events`.

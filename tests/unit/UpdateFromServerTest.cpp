@@ -50,7 +50,7 @@ TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowI
         fake.http.next = row.server;
         fake.messages.shown.clear(), fake.messages.texts.clear(), fake.modeless.closed.clear();
         g_settings.m_timeLastQuery = kStart;
-        EXPECT_EQ(row.installs, CMenuData().UpdateFromServer(4));
+        EXPECT_EQ(row.installs, CMenuData().UpdateFromServer(4, true));
         const unsigned icon = row.installs || row.message == IDS_NO_NEW_MENU
                                   ? MessageService::kIconInformation
                                   : kStop;
@@ -63,7 +63,7 @@ TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowI
     }
     EXPECT_EQ(65536u, fake.http.largestRead) << "only the first 64 KiB of a body are read";
     fake.modeless.createSucceeds = false, fake.http.next = {kMenu9};
-    EXPECT_TRUE(CMenuData().UpdateFromServer(4)) << "without a progress window";
+    EXPECT_TRUE(CMenuData().UpdateFromServer(4, true)) << "without a progress window";
     EXPECT_TRUE(fake.window.enabled);
 }
 

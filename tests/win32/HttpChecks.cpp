@@ -34,7 +34,7 @@ void CheckHttp(const std::string& server) {
         {"/close", kLargestBody, 0, ""},
     };
     for (const auto& [path, maxBytes, status, expected] : cases) {
-        const std::unique_ptr<HttpRequest> request = session->OpenUrl(server + path);
+        const std::unique_ptr<HttpRequest> request = session->OpenUrl(server + path, {});
         const bool read = request && request->ReadBody(maxBytes, body, error) == BodyRead::Complete;
         Expect(status == 0 ? request == nullptr
                            : read && request->StatusCode() == status && body == expected,
