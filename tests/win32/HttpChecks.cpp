@@ -46,7 +46,7 @@ void CheckHttp(const std::string& server) {
     // that failed at once does not pass for one that timed out, and late by
     // thread start-up and wake-up at most.
     const ULONGLONG start = ::GetTickCount64();
-    const std::unique_ptr<HttpRequest> stall = session->OpenUrl(server + "/stall");
+    const std::unique_ptr<HttpRequest> stall = session->OpenUrl(server + "/stall", {});
     // Stands for the program's work between the two; a read given a deadline
     // of its own would end this much too late.
     ::Sleep(kDeadlineMs - 500);
