@@ -14,6 +14,8 @@ set -uo pipefail
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib/program.sh
 . "$here/lib/program.sh"
+# shellcheck source=tests/e2e/lib/nginx.sh
+. "$here/lib/nginx.sh"
 # A zone half an hour off any whole-hour zone, written the POSIX way that the
 # program's C library and this script's date read alike: a time shown in the
 # wrong zone cannot pass.
@@ -292,5 +294,29 @@ scenario_due_check_dont_ask_again() {
     exit_program
 }
 
-scenarios=(first_run_and_new_menus checks_that_install_nothing due_check_postponed due_check_dont_ask_again)
+# Against nginx, which names each edition of a file and answers a request
+# that names the current one with "not modified": the first check loads the
+# new menu, the next one gets nothing sent again and says there is no new
+# menu, and once the file has changed the next check loads it whole. The
+# edition is stored with the address it came from.
+scenario_conditional_requests() {
+    mkdir -p "$E2E_DIR/nginx-www" && nginx_start "$E2E_DIR/nginx-www" || { fail "nginx did not start" && return; }
+    local address=http://127.0.0.1:$NGINX_PORT/sites.txt
+    cp "$E2E_DIR/fresh.txt" "$E2E_DIR/nginx-www/sites.txt"
+    set_menu_url "$address"
+    start_with stored 0 0 0 0 now && wait_for_icon || return
+    expect_new_menu fresh 8 || return
+    [ "$(setting MenuSource)" = "$address" ] && [ -n "$(setting MenuETag)" ] ||
+        fail "the edition loaded is not stored with $address: \"$(setting MenuSource)\", \"$(setting MenuETag)\""
+    update_now "$same_number_text" information || return
+    expect_stored_menu fresh "after \"not modified\""
+    cp "$E2E_DIR/marked.txt" "$E2E_DIR/nginx-www/sites.txt"
+    expect_new_menu marked 6 || return
+    local answers
+    answers=$(nginx_answers | cut -d' ' -f1 | xargs)
+    [ "$answers" = "200 304 200" ] || fail "nginx answered [$answers], expected [200 304 200]: $E2E_ARTIFACTS/nginx-access.log"
+    exit_program
+}
+
+scenarios=(first_run_and_new_menus checks_that_install_nothing due_check_postponed due_check_dont_ask_again conditional_requests)
 run_scenarios "$@"
