@@ -13,6 +13,7 @@
 #include "platform/TextService.h"
 #include "platform/TimerService.h"
 #include "platform/TrayService.h"
+#include "platform/openssl/OpenSslSignatures.h"
 
 #include <algorithm>
 #include <functional>
@@ -391,6 +392,12 @@ struct FakeText : Provided<TextService> {
     }
 };
 
+// Not a fake: the check the maker's tool makes.
+struct FakeSignatures : OpenSslSignatures {
+    FakeSignatures() { Provide<SignatureService>(this); }
+    ~FakeSignatures() override { Provide<SignatureService>(nullptr); }
+};
+
 struct FakeProgram : Provided<ProgramService> {
     std::string ProgramName() override { return "Vellinor"; }
 };
@@ -411,4 +418,5 @@ struct FakePlatform {
     FakeShell shell;
     FakeHttp http;
     FakeModeless modeless;
+    FakeSignatures signatures;
 };
