@@ -10,6 +10,7 @@
 
 class CProgressDlg;
 class HttpRequest;
+struct ServerFileRules;
 
 // The whole menu: its edition number, the root sub-menu and the window-system
 // menu built from it, which this object owns.
@@ -49,11 +50,10 @@ public:
     // download that gave it.
     bool UpdateFromServer(std::uint16_t wCurrentNumber, bool bMenuHeld);
     // The reading step of an update, on an opened request, which it closes.
-    // Sets nResult (0, 1, 2 or 4); false when the internet layer failed, with
-    // its error text in strError. bConditional: the request named the held
-    // menu's edition, so "not modified" means the held menu is current.
+    // Sets nResult (0, 1, 2, 4 or 5, not signed by the publisher); false when
+    // the internet layer failed, with its error text in strError.
     bool ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<HttpRequest> pRequest,
-                        bool bConditional, CProgressDlg& progress, int& nResult,
+                        const ServerFileRules& rules, CProgressDlg& progress, int& nResult,
                         std::string& strError);
 
     std::uint16_t m_wMenuNumber = 0;

@@ -27,7 +27,8 @@ public:
 
 // One internet session. Requests use the system's proxy settings, never come
 // from or go into the local cache, follow redirections, and each has connect,
-// send and receive timeouts and one overall deadline.
+// send and receive timeouts, and all of them one overall deadline, counted
+// from the session's start.
 class HttpSession {
 public:
     virtual ~HttpSession() = default;

@@ -144,12 +144,14 @@ private:
 
 class Win32HttpSession : public HttpSession {
 public:
+    // Its requests share one deadline, counted from the session's start: a
+    // menu and its signature come within the time one download may take.
     Win32HttpSession(SharedInternetHandle session, unsigned deadlineMs)
-        : m_session(std::move(session)), m_deadlineMs(deadlineMs) {}
+        : m_session(std::move(session)), m_deadline(deadlineMs) {}
 
     std::unique_ptr<HttpRequest> OpenUrl(const std::string& address,
                                          const HttpValidators& ifChanged) override {
-        const RequestDeadline deadline(m_deadlineMs);
+        const RequestDeadline& deadline = m_deadline;
         if (!*m_session)
             return nullptr;
         auto opening = std::make_shared<Opening>();
@@ -173,7 +175,7 @@ public:
 
 private:
     SharedInternetHandle m_session;
-    unsigned m_deadlineMs;
+    RequestDeadline m_deadline;
 };
 
 // No single step may wait longer than the whole request may take, so a call
