@@ -250,7 +250,8 @@ struct FakeModeless : Provided<ModelessDialogService> {
     std::vector<FakeDialog> closed;
 };
 
-// A scripted server: every request gets the answer in `next`.
+// A scripted server: a request for an address in `at` gets its answer there,
+// every other one the answer in `next`.
 struct FakeHttp : Provided<HttpService> {
     enum Fault { kNone, kNoSession, kCannotOpen, kReadFails, kReadTimesOut };
     struct Answer {
@@ -261,32 +262,38 @@ struct FakeHttp : Provided<HttpService> {
         HttpValidators validators = {};
     };
     struct Connection : HttpSession, HttpRequest {
-        explicit Connection(FakeHttp& http) : http(http) {}
+        Connection(FakeHttp& http, Answer answer) : http(http), answer(std::move(answer)) {}
         std::unique_ptr<HttpRequest> OpenUrl(const std::string& address,
                                              const HttpValidators& ifChanged) override {
-            http.asked = {address, ifChanged};
-            return http.next.fault == kCannotOpen ? nullptr : std::make_unique<Connection>(http);
+            http.asked.push_back({address, ifChanged});
+            const auto it = http.at.find(address);
+            const Answer& given = it == http.at.end() ? http.next : it->second;
+            return given.fault == kCannotOpen ? nullptr
+                                              : std::make_unique<Connection>(http, given);
         }
-        int StatusCode() const override { return http.next.status; }
-        HttpValidators Validators() const override { return http.next.validators; }
+        int StatusCode() const override { return answer.status; }
+        HttpValidators Validators() const override { return answer.validators; }
         BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& error) override {
             http.largestRead = std::max(http.largestRead, maxBytes);
-            error = http.next.error;
-            body = http.next.body.substr(0, maxBytes);
-            return http.next.fault == kReadFails      ? BodyRead::Failed
-                   : http.next.fault == kReadTimesOut ? BodyRead::TimedOut
-                                                      : BodyRead::Complete;
+            error = answer.error;
+            body = answer.body.substr(0, maxBytes);
+            return answer.fault == kReadFails      ? BodyRead::Failed
+                   : answer.fault == kReadTimesOut ? BodyRead::TimedOut
+                                                   : BodyRead::Complete;
         }
         FakeHttp& http;
+        Answer answer;
     };
     std::unique_ptr<HttpSession> OpenSession(const std::string&, std::string& error) override {
         if (next.fault == kNoSession)
             return error = next.error, nullptr;
-        return std::make_unique<Connection>(*this);
+        return std::make_unique<Connection>(*this, next);
     }
     Answer next;
+    std::map<std::string, Answer> at;
     std::size_t largestRead = 0;
-    std::pair<std::string, HttpValidators> asked; // the last address opened, and its condition
+    // Each address opened, and the edition it named.
+    std::vector<std::pair<std::string, HttpValidators>> asked;
 };
 
 // The hidden window: tests deliver what it would receive through `events`.

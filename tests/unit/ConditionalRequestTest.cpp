@@ -71,12 +71,13 @@ TEST_F(AppTest, TheHeldEditionIsNamedOnlyForItsOwnAddressAndNotModifiedIsTheSame
         settings.SetString("MenuETag", kHeld.etag);
         settings.SetString("MenuLastModified", kHeld.lastModified);
         settings.SetString("MenuSource", source);
-        fake.http.next = server, fake.messages.shown.clear();
+        fake.http.next = server, fake.http.asked.clear(), fake.messages.shown.clear();
         g_settings.m_timeLastQuery = kStart, fake.clock.now = kStart + 1000;
         CMenuData fresh;
         EXPECT_EQ(message == IDS_NEW_MENU_LOADED, fresh.UpdateFromServer(4, held));
-        EXPECT_EQ(address, fake.http.asked.first);
-        EXPECT_TRUE((asksIfChanged ? kHeld : HttpValidators{}) == fake.http.asked.second);
+        ASSERT_EQ(1u, fake.http.asked.size());
+        EXPECT_EQ(address, fake.http.asked[0].first);
+        EXPECT_TRUE((asksIfChanged ? kHeld : HttpValidators{}) == fake.http.asked[0].second);
         ASSERT_EQ(1u, fake.messages.shown.size());
         EXPECT_EQ(message, fake.messages.shown[0].first);
         EXPECT_EQ(message == IDS_READ_FAILED ? kStart : kStart + 1000, g_settings.m_timeLastQuery);

@@ -1,6 +1,5 @@
 // The publisher's key and signature lines, and which menu numbers are newer.
 #include "update/MenuSignature.h"
-#include "tests/fake/FakePlatform.h"
 #include "update/Base64Text.h"
 
 #include <gtest/gtest.h>
@@ -49,30 +48,6 @@ TEST(MenuSignatureNumbers, ANumberIsNewerUpToHalfTheCircleAhead) {
         {32768, 1, true}, {0, 32768, false}};
     for (const auto& [candidate, held, newer] : rows)
         EXPECT_EQ(newer, IsNewerMenuNumber(candidate, held)) << candidate << " over " << held;
-}
-
-// Made once with openssl: the key's point, and its signature of the menu.
-const char kKey[] =
-    "BEPWVd+xFaMSz59WVSi38nQ+VDHmpgjG0i+oC8uC8vJqSjrqQr9hVrIV8czaWof2tsE+A1R5BJSVEVibDM146a4=";
-const char kSigned[] = "1\n2.1.2.5\n7\nBEGIN Sites\nNews\tnews.example\nEND\n";
-const char kSignature[] =
-    "q/u1TpAr+wJTQVDRYb59zABSwy09ci1P5sC7k+ea+pyz7uHPoqqR5Sico6S3cxb3Bc4iJdkCK4S+4MKbTcpeGg==";
-
-TEST(MenuSignatureCheck, OnlyTheKeysSignatureOfTheseBytesIsGood) {
-    FakePlatform fake;
-    const MenuPublicKey key = *ReadPublicKeyLine(kKey);
-    const MenuSignature signature = *ReadSignatureLine(kSignature);
-    SignatureService& check = Use<SignatureService>();
-    EXPECT_TRUE(check.Verify(key, signature, kSigned));
-    std::string changed = kSigned;
-    changed[6] = '6';
-    EXPECT_FALSE(check.Verify(key, signature, changed));
-    MenuSignature other = signature;
-    other[63] ^= 1;
-    EXPECT_FALSE(check.Verify(key, other, kSigned));
-    MenuPublicKey offTheCurve = key;
-    offTheCurve[64] ^= 1;
-    EXPECT_FALSE(check.Verify(offTheCurve, signature, kSigned));
 }
 
 } // namespace
