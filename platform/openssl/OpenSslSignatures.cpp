@@ -1,4 +1,5 @@
 #include "platform/openssl/OpenSslSignatures.h"
+#include "platform/openssl/OpenSslHandles.h"
 
 #include <openssl/bn.h>
 #include <openssl/core_names.h>
@@ -6,18 +7,9 @@
 #include <openssl/evp.h>
 #include <openssl/param_build.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
-
-template <typename T, void (*Free)(T*)> struct Deleter {
-    void operator()(T* p) const { Free(p); }
-};
-using Key = std::unique_ptr<EVP_PKEY, Deleter<EVP_PKEY, EVP_PKEY_free>>;
-using KeyContext = std::unique_ptr<EVP_PKEY_CTX, Deleter<EVP_PKEY_CTX, EVP_PKEY_CTX_free>>;
-using Digest = std::unique_ptr<EVP_MD_CTX, Deleter<EVP_MD_CTX, EVP_MD_CTX_free>>;
-using Signature = std::unique_ptr<ECDSA_SIG, Deleter<ECDSA_SIG, ECDSA_SIG_free>>;
 
 Key PublicKey(const MenuPublicKey& point) {
     char group[] = "prime256v1";
