@@ -1,7 +1,6 @@
 #include "tests/fake/FakePlatform.h"
 
 MenuHandle FakeMenus::CreatePopupMenu() {
-    m_log.lines.push_back("CreatePopupMenu");
     const auto handle = reinterpret_cast<MenuHandle>(static_cast<std::uintptr_t>(++m_creates));
     if (std::count(failingCreates.begin(), failingCreates.end(), m_creates))
         return nullptr;

@@ -27,15 +27,6 @@ template <class Service> struct Provided : Service {
     ~Provided() override { Provide<Service>(nullptr); }
 };
 
-// Calls a test may count, one line each ("SetDefaultItem 0").
-struct CallLog {
-    std::size_t Count(const std::string& prefix) const {
-        return std::count_if(lines.begin(), lines.end(),
-                             [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
-    }
-    std::vector<std::string> lines;
-};
-
 // Pop-up menus in memory, so tests can look at what was built and check that
 // every menu is destroyed exactly once. Handles are never reused.
 class FakeMenus : public Provided<MenuService> {
@@ -45,8 +36,6 @@ public:
         MenuHandle subMenu; // sub-menus only
         std::string text;
     };
-    explicit FakeMenus(CallLog& log) : m_log(log) {}
-
     MenuHandle CreatePopupMenu() override;
     bool AppendCommand(MenuHandle menu, int commandId, const std::string& text) override {
         return Append(menu, {commandId, nullptr, text});
@@ -59,13 +48,9 @@ public:
     void DestroyMenu(MenuHandle menu) override;
     int GetItemId(MenuHandle menu, int position) override { return At(menu, position).id; }
     void SetDefaultItem(MenuHandle menu, int position) override {
-        m_log.lines.push_back("SetDefaultItem " + std::to_string(position) +
-                              (Find(menu) ? "" : " dead"));
+        firstItemDefaults += Find(menu) && position == 0;
     }
-    bool TrackAtCursor(MenuHandle menu) override {
-        m_log.lines.push_back("TrackAtCursor");
-        return Find(menu) != nullptr;
-    }
+    bool TrackAtCursor(MenuHandle menu) override { return ++tracks, Find(menu) != nullptr; }
 
     // The items of a live menu.
     const std::vector<Item>& ItemsOf(MenuHandle menu) const { return m_menus.at(menu); }
@@ -78,6 +63,8 @@ public:
     // Ordinals (1-based, over the whole run) of the CreatePopupMenu and
     // AppendSubMenu calls that fail.
     std::vector<int> failingCreates, failingAttaches;
+    // Menus tracked, and live ones whose first item was made the default.
+    int tracks = 0, firstItemDefaults = 0;
 
 private:
     std::vector<Item>* Find(MenuHandle menu) {
@@ -95,7 +82,6 @@ private:
         std::vector<Item>* items = Find(menu);
         return items != nullptr && (items->push_back(item), true);
     }
-    CallLog& m_log;
     std::map<MenuHandle, std::vector<Item>> m_menus;
     int m_creates = 0, m_attaches = 0, m_deadHandleUses = 0;
 };
@@ -392,8 +378,7 @@ struct FakeProgram : Provided<ProgramService> {
 
 // The whole fake platform. One per test.
 struct FakePlatform {
-    CallLog log;
-    FakeMenus menus{log};
+    FakeMenus menus;
     FakeMessages messages;
     FakeText text;
     FakeRegistry registry;

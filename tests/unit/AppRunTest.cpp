@@ -40,7 +40,7 @@ TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
     });
     fake.dialogs.scripts.emplace(
         IDD_SETUP, Pressing(row.connect ? DialogHandler::kOk : DialogHandler::kCancel));
-    fake.http.next = {MenuText(5, kBody), 200,
+    fake.http.next = {MenuText("5", kBody), 200,
                       row.serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
     EXPECT_EQ(row.runs, theApp.InitInstance());
     EXPECT_EQ(row.dialogs, fake.dialogs.runs) << "no prompts before the first download";
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A check due at start asks first; postponed, the program still runs.
 TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconLeft) {
-    StoreMenu(7, kBody);
+    StoreMenu(kBody);
     fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_QUERY, Pressing(DialogHandler::kCancel));
     fake.window.whileLooping = [this] {
@@ -83,7 +83,7 @@ TEST_F(AppTest, AStartWithoutAMenuLeavesNoWindowBehind) {
 class Running : public AppTest {
 protected:
     Running() {
-        StoreMenu(7, kBody);
+        StoreMenu(kBody);
         EXPECT_TRUE(theApp.InitInstance());
     }
     void Hour() { Tick(CSiteMenuApp::kHourlyTimerId); }
@@ -151,7 +151,7 @@ TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
     EXPECT_EQ((std::vector<unsigned>{IDD_PREFERENCES, IDD_ABOUT}), fake.dialogs.runs);
     const std::string page = "http://" VELLINOR_HOME_PAGE;
     EXPECT_EQ((std::vector<std::string>{"http://old.example", page, page}), fake.shell.opened);
-    EXPECT_EQ(0u, fake.log.Count("TrackAtCursor"));
+    EXPECT_EQ(0, fake.menus.tracks);
     EXPECT_EQ((Shown(3, {IDS_BROWSER_FAILED, kStop})), fake.messages.shown);
 }
 
@@ -175,8 +175,8 @@ TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
     fake.window.events->OnTrayNotify(11, kRightUp);
     for (unsigned message : row.messages)
         message != 0 ? Click(message) : Tick(CTrayIcon::kClickTimerId);
-    EXPECT_EQ(row.popUps, fake.log.Count("TrackAtCursor"));
-    EXPECT_EQ(row.popUps, fake.log.Count("SetDefaultItem 0"));
+    EXPECT_EQ(row.popUps, fake.menus.tracks);
+    EXPECT_EQ(row.popUps, fake.menus.firstItemDefaults);
     EXPECT_EQ((row.opensFirstSite ? std::vector<std::string>{"http://news.example"}
                                   : std::vector<std::string>{}),
               fake.shell.opened);

@@ -1,6 +1,7 @@
 // `vellinor-menu check`: every problem the program would meet in a menu file,
 // printed on the line where it meets it; only lost text fails the check.
 #include "tests/fake/FakePlatform.h"
+#include "tests/unit/MenuTextInput.h"
 #include "tools/MenuCheck.h"
 #include "tools/MenuTextLimits.h"
 
@@ -18,9 +19,6 @@ const std::string kClean =
     "1\r\n2.1.2.5\r\n65535\r\nBEGIN Sites\r\n  News\thttp://news.example/\r\n"
     "-\r\nBEGIN\tRef\r\nE\t\thttps://e.example/\r\nEND\r\nEND\r\n\r\n  \n";
 
-std::string Menu(const std::string& number, const std::string& entries) {
-    return "1\n2.1.2.5\n" + number + "\nBEGIN S\n" + entries + "END\n";
-}
 // Exactly the bytes that are read, padded by one long site line, then more.
 std::string FullSize(const std::string& lastRead, const std::string& more) {
     const std::string head = "1\n2.1.2.5\n37\nBEGIN S\n" + kSite + "B\thttp://b.example/";
@@ -55,18 +53,18 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
           "19: after the root's END"}},
         // Headers the program loads nothing from, or not as written.
         {"FiveLines", "1\n2.1.2.5\n37\nBEGIN S\n" + kSite, {"1: 5 lines"}},
-        {"FormatTwo", "2" + Menu("37", "News    n.htm\n").substr(1), {"1: format number \"2\""}},
-        {"NumberZero", Menu("0", kSite), {"3: reads as 0"}},
-        {"NumberNotPlain", Menu("37a", kSite), {"3: reads it as 37"}},
-        {"TextRightAfterTheEnd", Menu("37", kSite) + "x\n", {"7: after the root's END"}},
-        {"Nul", Menu("37", std::string("A\thttp://a.test/\0b\n", 19)), {"5: NUL"}},
-        {"OnlySkippedLines", Menu("37", "News    n.htm\n"), {"4: no entries", "5: holds no TAB"}},
-        {"Utf8WithoutAMark", Menu("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
+        {"Two", "2" + MenuText("37", "News    n.htm\n").substr(1), {"1: format number \"2\""}},
+        {"NumberZero", MenuText("0", kSite), {"3: reads as 0"}},
+        {"NumberNotPlain", MenuText("37a", kSite), {"3: reads it as 37"}},
+        {"TextRightAfterTheEnd", MenuText("37", kSite) + "x\n", {"7: after the root's END"}},
+        {"Nul", MenuText("37", std::string("A\thttp://a.test/\0b\n", 19)), {"5: NUL"}},
+        {"Skipped", MenuText("37", "News    n.htm\n"), {"4: no entries", "5: holds no TAB"}},
+        {"Utf8WithoutAMark", MenuText("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},
         {"Utf16WithItsMark", "\xFF\xFE" + kUtf16, {"1: UTF-16"}},
         {"Utf16WithoutAMark", kUtf16, {"1: UTF-16"}},
         {"CrOnly", "1\r2.1.2.5\r37\rBEGIN S\rA\tb.htm\rEND\r", {"1: CR alone"}},
         {"UnclosedBlocksWithoutTheLastLineFeed",
-         Menu("37", "BEGIN T\nBEGIN U\n" + kSite) + "END",
+         MenuText("37", "BEGIN T\nBEGIN U\n" + kSite) + "END",
          {"4: never closed", "5: never closed", "9: no line feed"}},
         {"TwentyBytes", "1\n2\n3\n4\n5\n6\n7\n8\n9\n0\n", {"1: 20 bytes or"}},
         {"ExactlyTheBytesThatAreRead", FullSize("END\n", ""), {"*6: bytes long"}},

@@ -9,7 +9,9 @@ namespace {
 
 // The first download of a first run saves its menu before any setting exists.
 TEST_F(AppTest, ASavedMenuMakesTheKeyUnlessThatFails) {
-    g_pMenuData = Parsed(MenuText(37, "News\tn.htm\nBEGIN &More\nA\ta.htm\nEND\n"));
+    g_pMenuData = new CMenuData;
+    ASSERT_EQ(0,
+              ParseExactly(*g_pMenuData, 0, MenuText("37", "N\tn.htm\nBEGIN M\nA\ta.htm\nEND\n")));
     fake.registry.createFails = true;
     g_settings.SaveMenu();
     EXPECT_TRUE(fake.registry.keys.empty());

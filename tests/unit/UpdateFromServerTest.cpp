@@ -4,7 +4,7 @@
 
 namespace {
 
-const std::string kMenu9 = "1\n2.1.2.5\n9\nBEGIN Sites\nNews\tnews.example\nEND\n";
+const std::string kMenu9 = MenuText("9", "News\tnews.example\n");
 
 // The progress boxes as last painted: x ticked, o enabled, - disabled, ? never set.
 std::string Boxes(const FakeDialog& progress) {
@@ -27,16 +27,11 @@ struct Outcome {
 
 const Outcome kOutcomes[] = {
     {"NewMenu", {kMenu9}, IDS_NEW_MENU_LOADED, true, true, "xxxx"},
-    {"SameNumber", {MenuText(4, "A\ta\n")}, IDS_NO_NEW_MENU, false, true, "xxxx"},
+    {"SameNumber", {MenuText("4", "A\ta\n")}, IDS_NO_NEW_MENU, false, true, "xxxx"},
     {"NewFormat", {"2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"}, IDS_NEW_FORMAT, false, true, "xxxo"},
     {"ErrorPage", {kMenu9, 404}, IDS_READ_FAILED, false, false, "xxxo"},
     {"NoConnection", {kMenu9, 200, FakeHttp::kCannotOpen}, IDS_NO_CONNECTION, false, false, "o---"},
-    {"TimedOut",
-     {kMenu9, 200, FakeHttp::kReadTimesOut, "late"},
-     IDS_NO_CONNECTION,
-     false,
-     false,
-     "xo--"},
+    {"Late", {kMenu9, 200, FakeHttp::kReadTimesOut, "x"}, IDS_NO_CONNECTION, false, false, "xo--"},
     {"ReadFails", {kMenu9, 200, FakeHttp::kReadFails, "reset"}, 0, false, false, "xo--"},
     {"NoSession", {kMenu9, 200, FakeHttp::kNoSession}, IDS_COMMAND_FAILED, false, false, "o---"},
 };
