@@ -2,6 +2,7 @@
 #include "menu/MenuSite.h"
 #include "menu/Utf8Text.h"
 #include "tests/fake/FakePlatform.h"
+#include "tests/fake/MenuTreeEquality.h"
 #include "tests/unit/MenuTextInput.h"
 
 #include <gtest/gtest.h>
@@ -13,32 +14,10 @@ using namespace std::string_literals;
 
 namespace {
 
-// A picture of the tree, one entry per line, two spaces per level below the
-// root; captions and addresses stand in brackets so that blanks at their
-// ends show.
-void DrawChildren(const CMenuPopUp& popUp, const std::string& indent, std::string& picture) {
-    for (const auto& child : popUp.m_arrChildren) {
-        if (child->IsSite()) {
-            const auto& site = static_cast<const CMenuSite&>(*child);
-            picture += indent + "site [" + site.m_strCaption + "] [" + site.m_strUrl + "]\n";
-        } else if (child->IsPopUp()) {
-            picture += indent + "popup [" + child->m_strCaption + "]\n";
-            DrawChildren(static_cast<const CMenuPopUp&>(*child), indent + "  ", picture);
-        } else {
-            picture += indent + "divider\n";
-        }
-    }
-}
-
 class MenuParserTest : public testing::Test {
 protected:
     int Parse(std::string_view text, std::uint16_t held = 36) {
         return ParseExactly(menu, held, text);
-    }
-    std::string Tree() const {
-        std::string picture = "root [" + menu.m_rootPopUp.m_strCaption + "]\n";
-        DrawChildren(menu.m_rootPopUp, "  ", picture);
-        return picture;
     }
 
     FakePlatform fake;
@@ -85,22 +64,22 @@ TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
 TEST_F(MenuParserTest, BodyLinesMakeTheTree) {
     const std::pair<std::string, std::string> table[] = {
         {"Extra line\nBEGIN Sites\nA\ta\nEND\nB\tb\n",
-         "root [line]\n  popup [Sites]\n    site [A] [a]\n  site [B] [b]\n"},
+         "root [line]\n  PopUp [Sites]\n    Site [A] [a]\n  Site [B] [b]\n"},
         {"BEGIN Sites\nend\tx\nBegin\ty\nBEGINNER\tpage.htm\nA\ta\nEND\nENDURANCE\nB\tb\n",
-         "root [Sites]\n  site [end] [x]\n  site [Begin] [y]\n  popup [ER\tpage.htm]\n"
-         "    site [A] [a]\n"},
+         "root [Sites]\n  Site [end] [x]\n  Site [Begin] [y]\n  PopUp [ER\tpage.htm]\n"
+         "    Site [A] [a]\n"},
         {"BEGIN Sites\n-\n--- more ---\nA-B\tab\n\n   \nNews\n\tnews.htm\n \tNews \t\nB\tb\nEND\n",
-         "root [Sites]\n  divider\n  divider\n  site [A-B] [ab]\n  site [B] [b]\n"},
+         "root [Sites]\n  Divider []\n  Divider []\n  Site [A-B] [ab]\n  Site [B] [b]\n"},
         // A site splits at its first run of TABs.
         {"BEGIN Sites\nNews\t\t\tnews.htm\nBig News \thttp://x/a b\nA\t \tb\nA\tb\tc\nEND\n",
-         "root [Sites]\n  site [News] [news.htm]\n  site [Big News ] [http://x/a b]\n"
-         "  site [A] [ \tb]\n  site [A] [b\tc]\n"},
+         "root [Sites]\n  Site [News] [news.htm]\n  Site [Big News ] [http://x/a b]\n"
+         "  Site [A] [ \tb]\n  Site [A] [b\tc]\n"},
         // Line ends and blanks carry no meaning.
         {" \t\v\fBEGIN Sites\r\n\r\t\fNews\tnews.htm \t\v\f\r\r\n  -\r\n\tEND \r\nB\tb\n",
-         "root [Sites]\n  site [News] [news.htm]\n  divider\n"}};
+         "root [Sites]\n  Site [News] [news.htm]\n  Divider []\n"}};
     for (const auto& [body, tree] : table) {
         EXPECT_EQ(0, Parse(WithHeader(body))) << body;
-        EXPECT_EQ(tree, Tree()) << body;
+        EXPECT_EQ(tree, DrawTree(menu)) << body;
     }
 }
 
@@ -111,7 +90,7 @@ TEST_F(MenuParserTest, DownloadedBodyIsReadOnlyWhenItCanMakeAMenu) {
     EXPECT_EQ(4, ParseDownloadedText(menu, 0, WithHeader("BEGIN Sites\nEND\nEND\n")));
     const std::string body = "\xEF\xBB\xBF" + WithHeader("BEGIN Sites\nCaf\xC3\xA9\tx\nEND\n");
     EXPECT_EQ(0, ParseDownloadedText(menu, 0, body));
-    EXPECT_EQ("root [Sites]\n  site [Caf\xE9] [x]\n", Tree());
+    EXPECT_EQ("root [Sites]\n  Site [Caf\xE9] [x]\n", DrawTree(menu));
 }
 
 // A sub-menu read again starts empty; with no lines left it is empty and
