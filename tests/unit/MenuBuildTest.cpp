@@ -17,11 +17,6 @@ namespace {
 constexpr const char* kFixedCommands =
     "---\nPre&ferences... 2001\n&Update Now 2002\n&About 2003\nE&xit 2004\n";
 
-// The menu the user sees: the only item of the outer menu.
-std::string DrawVisible(FakePlatform& fake, const CMenuData& menu) {
-    return fake.menus.Describe(fake.menus.GetSubMenu(menu.m_hMenu, 0));
-}
-
 // The addresses the identifiers find, "none" for each that finds none.
 std::string Lookup(const CMenuData& menu, std::initializer_list<int> ids) {
     std::string found;
@@ -37,13 +32,16 @@ std::string Lookup(const CMenuData& menu, std::initializer_list<int> ids) {
 // are 1 the outer menu, 2 the root's own, 3 sub-menu X, 4 sub-menu Y inside
 // X; the attaches 1 Y to X, 2 X to the root's own, 3 that to the outer menu.
 // An unattached sub-menu is destroyed, and its site, numbered already, is
-// found no more. A rebuild replaces every menu of the last one.
+// found no more. Without the outer menu, the root's own or the attaching of
+// one to the other there is nothing to show, and nothing made is left. A
+// rebuild replaces every menu of the last one.
 TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
     for (const auto& [create, attach, entries, found] :
          {std::tuple{0, 0, "A 1001\n---\nX >\n  B 1002\n  Y >\n    C 1003\n  D 1004\nE 1005\n",
                      "a b c d e "},
           std::tuple{3, 0, "A 1001\n---\nE 1002\n", "a e none none none "},
-          std::tuple{0, 1, "A 1001\n---\nX >\n  B 1002\n  D 1004\nE 1005\n", "a b none d e "}}) {
+          std::tuple{0, 1, "A 1001\n---\nX >\n  B 1002\n  D 1004\nE 1005\n", "a b none d e "},
+          std::tuple{1, 0, "", ""}, std::tuple{2, 0, "", ""}, std::tuple{0, 3, "", ""}}) {
         SCOPED_TRACE(testing::Message() << create << " " << attach);
         FakePlatform fake;
         CMenuData menu;
@@ -58,11 +56,17 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         NumberSites(menu.m_rootPopUp);
         fake.menus.failingCreates = {create};
         fake.menus.failingAttaches = {attach};
-
+        if (*entries == '\0') {
+            EXPECT_FALSE(menu.BuildMenu());
+            EXPECT_EQ(0u, fake.menus.LiveMenuCount());
+            continue;
+        }
         const MenuHandle built = menu.GetMenuHandle();
         EXPECT_EQ(built, menu.GetMenuHandle());
         EXPECT_EQ("Sites", fake.menus.ItemsOf(built).at(0).text);
-        EXPECT_EQ(entries + std::string(kFixedCommands), DrawVisible(fake, menu));
+        // The menu the user sees is the only item of the outer menu.
+        EXPECT_EQ(entries + std::string(kFixedCommands),
+                  fake.menus.Describe(fake.menus.GetSubMenu(built, 0)));
         EXPECT_EQ("none none " + std::string(found) + "none ",
                   Lookup(menu, {1, 1000, 1001, 1002, 1003, 1004, 1005, 1006}));
         ASSERT_TRUE(menu.BuildMenu());
@@ -70,20 +74,6 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         menu.Clear();
         EXPECT_EQ(0u, fake.menus.LiveMenuCount());
         EXPECT_EQ(0, fake.menus.DeadHandleUses());
-    }
-}
-
-// Without the outer menu, the root's own or the attaching of one to the other
-// there is nothing to show, and nothing made is left.
-TEST(MenuBuild, GivesNoMenuWithoutTheRootsOwnAttached) {
-    for (const auto& [create, attach] : {std::pair{1, 0}, std::pair{2, 0}, std::pair{0, 1}}) {
-        FakePlatform fake;
-        CMenuData menu;
-        ASSERT_EQ(0, ParseExactly(menu, 0, WithHeader("BEGIN Sites\nA\ta\nEND\n")));
-        fake.menus.failingCreates = {create};
-        fake.menus.failingAttaches = {attach};
-        EXPECT_FALSE(menu.BuildMenu()) << create << " " << attach;
-        EXPECT_EQ(0u, fake.menus.LiveMenuCount()) << create << " " << attach;
     }
 }
 
