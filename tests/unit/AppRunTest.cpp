@@ -14,23 +14,29 @@ FakeDialogs::Script Pressing(int button) {
 // Without a usable stored menu, only a first download lets the program run;
 // a stored menu without entries does not turn away the server's of its number.
 // Without settings the first run's preferences come first: Escape cannot end
-// them, and only what the user changed is stored.
-struct FirstStart {
-    bool settings, emptyMenu5, connect, serverAnswers;
+// them, and only what the user changed is stored. A check due at start asks
+// first; postponed, the program still runs. Exit, or a start that cannot run,
+// leaves no window or icon behind.
+struct Start {
+    bool settings;
+    int storedMenu; // 5 one without entries, 7 kBody's, due for a check
+    bool connect, serverAnswers;
     std::vector<unsigned> dialogs;
     bool runs;
 };
 
-class FirstStartTest : public AppTest, public testing::WithParamInterface<FirstStart> {};
+class StartTest : public AppTest, public testing::WithParamInterface<Start> {};
 
-TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
-    const FirstStart& row = GetParam();
+TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
+    const Start& row = GetParam();
     if (row.settings)
         fake.registry.Settings();
     CMenuData empty;
     empty.m_wMenuNumber = 5;
-    if (row.emptyMenu5)
+    if (row.storedMenu == 5)
         fake.registry.Settings()["MenuData"] = {RegistryType::Binary, WriteMenuArchive(empty)};
+    if (row.storedMenu == 7)
+        StoreMenu(kBody), fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [](FakeDialog& dialog) {
         EXPECT_FALSE(dialog.controls.at(DialogHandler::kCancel).visible) << "first-run mode";
         dialog.PressEscape();
@@ -40,45 +46,33 @@ TEST_P(FirstStartTest, RunsOnlyWithTheFirstDownload) {
     });
     fake.dialogs.scripts.emplace(
         IDD_SETUP, Pressing(row.connect ? DialogHandler::kOk : DialogHandler::kCancel));
+    fake.dialogs.scripts.emplace(IDD_QUERY, Pressing(DialogHandler::kCancel));
     fake.http.next = {MenuText("5", kBody), 200,
                       row.serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
-    EXPECT_EQ(row.runs, theApp.InitInstance());
+    bool ran = false;
+    fake.window.whileLooping = [&] {
+        EXPECT_EQ("Vellinor", fake.tray.shown.at(10).tip);
+        ran = Command(ID_EXIT);
+    };
+    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(row.runs, ran);
     EXPECT_EQ(row.dialogs, fake.dialogs.runs) << "no prompts before the first download";
     EXPECT_EQ(row.settings ? std::nullopt : std::optional(3u),
               fake.registry.Settings().Dword("QueryInterval"));
     EXPECT_EQ(row.runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
     EXPECT_EQ(row.runs, fake.registry.Settings()["MenuData"].second.size() > 10);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Starts, FirstStartTest,
-    testing::Values(FirstStart{false, false, false, true, {IDD_PREFERENCES, IDD_SETUP}, false},
-                    FirstStart{true, false, true, true, {IDD_SETUP}, true},
-                    FirstStart{true, true, true, true, {IDD_SETUP}, true},
-                    FirstStart{true, false, true, false, {IDD_SETUP}, false}));
-
-// A check due at start asks first; postponed, the program still runs.
-TEST_F(AppTest, ADueCheckAtStartAsksFirstAndExitEndsTheRunWithNoIconLeft) {
-    StoreMenu(kBody);
-    fake.clock.now += 8 * 86400; // weekly by default
-    fake.dialogs.scripts.emplace(IDD_QUERY, Pressing(DialogHandler::kCancel));
-    fake.window.whileLooping = [this] {
-        EXPECT_EQ("Vellinor", fake.tray.shown.at(10).tip);
-        EXPECT_TRUE(Command(ID_EXIT));
-    };
-    EXPECT_EQ(0, RunProgram());
-    EXPECT_EQ(std::vector<unsigned>{IDD_QUERY}, fake.dialogs.runs);
-    EXPECT_TRUE(fake.tray.shown.empty());
-}
-
-// A start that cannot run closes its hidden window too.
-TEST_F(AppTest, AStartWithoutAMenuLeavesNoWindowBehind) {
-    fake.registry.Settings();
-    fake.dialogs.scripts.emplace(IDD_SETUP, Pressing(DialogHandler::kCancel));
-    RunProgram();
     EXPECT_EQ(nullptr, fake.window.events);
     EXPECT_TRUE(fake.tray.shown.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Starts, StartTest,
+    testing::Values(Start{false, 0, false, true, {IDD_PREFERENCES, IDD_SETUP}, false},
+                    Start{true, 0, true, true, {IDD_SETUP}, true},
+                    Start{true, 5, true, true, {IDD_SETUP}, true},
+                    Start{true, 0, true, false, {IDD_SETUP}, false},
+                    Start{true, 0, false, true, {IDD_SETUP}, false},
+                    Start{true, 7, false, false, {IDD_QUERY}, true}));
 
 class Running : public AppTest {
 protected:
