@@ -334,10 +334,6 @@ struct FakeTray : Provided<TrayService> {
         return shown.count(record.iconId) && (shown[record.iconId] = record, true);
     }
     bool DeleteIcon(const TrayIconRecord& record) override { return shown.erase(record.iconId); }
-    // The resource an icon shows; 0 when it is not there.
-    unsigned Image(unsigned iconId) const {
-        return shown.count(iconId) ? unsigned(std::uintptr_t(shown.at(iconId).icon)) : 0;
-    }
     std::map<unsigned, TrayIconRecord> shown;
 };
 

@@ -88,9 +88,7 @@ protected:
 // stops that one. The server cannot be reached, which each connection tells.
 TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
     fake.clock.now += 8 * 86400;
-    theApp.BeginBusy(false);
-    Hour();
-    theApp.EndBusy();
+    theApp.BeginBusy(false), Hour(), theApp.EndBusy();
     EXPECT_TRUE(fake.dialogs.runs.empty());
 
     g_settings.m_timeLastQuery = 1033394700;
@@ -106,14 +104,12 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
             connect.SetChecked(IDC_DONT_ASK_AGAIN, true);
             connect.Press(button);
         });
-    fake.http.next.fault = FakeHttp::kCannotOpen;
-    Command(ID_UPDATE_NOW);
+    fake.http.next.fault = FakeHttp::kCannotOpen, Command(ID_UPDATE_NOW);
     EXPECT_TRUE(fake.messages.shown.empty()) << "Cancel does not connect";
     EXPECT_FALSE(fake.registry.Settings().Dword("PromptBeforeConnect").has_value());
     Command(ID_UPDATE_NOW);
     EXPECT_EQ(0u, fake.registry.Settings().Dword("PromptBeforeConnect"));
-    g_settings.m_bPromptBeforeCheck = false;
-    Hour();
+    g_settings.m_bPromptBeforeCheck = false, Hour();
     EXPECT_EQ((std::vector<unsigned>{IDD_QUERY, IDD_CONNECT, IDD_CONNECT}), fake.dialogs.runs);
     EXPECT_EQ((Shown(2, {IDS_NO_CONNECTION, kStop})), fake.messages.shown);
 }
@@ -121,13 +117,11 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
 // Were the tray menu to open over a box or dialog, "E&xit" would destroy its
 // owner. The browser cannot start, which a box tells each time.
 TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
-    fake.shell.succeeds = false;
-    fake.messages.whileShown = [this] { Click(kRightUp); };
+    fake.shell.succeeds = false, fake.messages.whileShown = [this] { Click(kRightUp); };
     EXPECT_TRUE(Command(1002));
     EXPECT_FALSE(Command(1004)) << "no such site";
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [this](FakeDialog& preferences) {
-        Click(kRightUp);
-        preferences.Press(DialogHandler::kCancel);
+        Click(kRightUp), preferences.Press(DialogHandler::kCancel);
         EXPECT_FALSE(preferences.open) << "Cancel ends it";
     });
     EXPECT_TRUE(Command(ID_PREFERENCES));
@@ -135,11 +129,8 @@ TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
         EXPECT_TRUE(about.controls.at(IDC_TITLE).titleFont);
         EXPECT_EQ(VELLINOR_CONTACT, about.GetText(IDC_EMAIL));
         about.SetText(IDC_LINK, VELLINOR_HOME_PAGE); // the template's caption
-        about.Press(IDC_LINK);
-        about.Press(IDC_EMAIL);
-        about.Press(IDC_LINK);
-        Click(kRightUp);
-        about.Press(DialogHandler::kOk);
+        about.Press(IDC_LINK), about.Press(IDC_EMAIL), about.Press(IDC_LINK);
+        Click(kRightUp), about.Press(DialogHandler::kOk);
     });
     EXPECT_TRUE(Command(ID_ABOUT));
     EXPECT_EQ((std::vector<unsigned>{IDD_PREFERENCES, IDD_ABOUT}), fake.dialogs.runs);
@@ -171,8 +162,7 @@ TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
         message != 0 ? Click(message) : Tick(CTrayIcon::kClickTimerId);
     EXPECT_EQ(row.popUps, fake.menus.tracks);
     EXPECT_EQ(row.popUps, fake.menus.firstItemDefaults);
-    EXPECT_EQ((row.opensFirstSite ? std::vector<std::string>{"http://news.example"}
-                                  : std::vector<std::string>{}),
+    EXPECT_EQ(std::vector<std::string>(row.opensFirstSite, "http://news.example"),
               fake.shell.opened);
     EXPECT_EQ(0, fake.timers.unknownStops);
 }
@@ -193,20 +183,19 @@ INSTANTIATE_TEST_SUITE_P(Clicks, TrayClick, testing::ValuesIn(kClicks));
 // then its progress window), e the end of the last busy period, t one blink
 // tick, . a look at the icon.
 TEST_F(Running, TheIconComesBackWithTheShellAndBlinksThroughThePeriodThatBeganIt) {
-    fake.tray.shown.clear(); // the notification area is recreated
-    fake.window.events->OnTaskbarCreated();
+    // A new notification area.
+    fake.tray.shown.clear(), fake.window.events->OnTaskbarCreated();
+    const IconHandle busy = fake.tray.LoadIcon(IDI_TRAY_BUSY);
     std::string images; // B busy, N normal
     for (char step : std::string("bB.t.Bt.et.e.Bt.t.e"))
         step == 'e'   ? theApp.EndBusy()
         : step == 't' ? Tick(CSiteMenuApp::kBlinkTimerId)
-        : step == '.' ? void(images += fake.tray.Image(10) == IDI_TRAY_BUSY ? 'B' : 'N')
+        : step == '.' ? void(images += fake.tray.shown.at(10).icon == busy ? 'B' : 'N')
                       : theApp.BeginBusy(step == 'B');
     EXPECT_EQ("NBNBNNB", images) << "the next blink goes on from the phase the last one left";
     EXPECT_EQ(-1, theApp.m_nBlinkLevel) << "no blinking period left";
     fake.timers.startSucceeds = false;
-    theApp.BeginBusy(true);
-    theApp.EndBusy();
-    theApp.EndBusy();
+    theApp.BeginBusy(true), theApp.EndBusy(), theApp.EndBusy();
     EXPECT_EQ(0, fake.timers.unknownStops);
 }
 
