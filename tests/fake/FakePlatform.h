@@ -175,7 +175,7 @@ struct FakeDialog : ModelessDialog {
     void Enable(int id, bool enabled) override { controls[id].enabled = enabled; }
     void SetTitleFont(int id) override { controls[id].titleFont = true; }
     void EndDialog(int result) override { open = false, this->result = result; }
-    void Redraw() override { redrawn.push_back(controls); }
+    void Redraw() override { painted = controls; }
     // A click on a push button, which a hidden or disabled button, or an
     // ended dialog, does not take.
     void Press(int id) {
@@ -190,7 +190,7 @@ struct FakeDialog : ModelessDialog {
 
     DialogHandler& handler;
     std::map<int, Control> controls;
-    std::vector<std::map<int, Control>> redrawn; // the controls at every Redraw
+    std::map<int, Control> painted; // the controls at the last Redraw
     bool open = true;
     int result = 0;
 };

@@ -23,6 +23,7 @@ class AppTest : public testing::Test {
 protected:
     static constexpr TimeValue kStart = 1033387200; // 2002-09-30 12:00:00 UTC
     static constexpr unsigned kStop = MessageService::kIconStop;
+    static constexpr unsigned kInformation = MessageService::kIconInformation;
 
     AppTest() {
         theApp = CSiteMenuApp();

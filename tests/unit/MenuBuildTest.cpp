@@ -19,11 +19,9 @@ constexpr const char* kFixedCommands =
 
 // The addresses the identifiers find, "none" for each that finds none.
 std::string Lookup(const CMenuData& menu, std::initializer_list<int> ids) {
-    std::string found;
-    for (int id : ids) {
-        std::string url;
+    std::string found, url;
+    for (int id : ids)
         found += menu.FindCommand(id, url) ? url + " " : "none ";
-    }
     return found;
 }
 
@@ -54,8 +52,7 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         // As a stored tree read back has them: the identifiers of an earlier
         // build, which must not stay with the sites this build drops.
         NumberSites(menu.m_rootPopUp);
-        fake.menus.failingCreates = {create};
-        fake.menus.failingAttaches = {attach};
+        fake.menus.failingCreates = {create}, fake.menus.failingAttaches = {attach};
         if (*entries == '\0') {
             EXPECT_FALSE(menu.BuildMenu());
             EXPECT_EQ(0u, fake.menus.LiveMenuCount());
@@ -94,8 +91,7 @@ TEST(MenuBuild, NumberingPassesOverTheFixedCommands) {
 // walk crashes the test instead of passing by luck.
 bool RunOnSmallStack(const std::function<void()>& work) {
     pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, 256 * 1024);
+    pthread_attr_init(&attributes), pthread_attr_setstacksize(&attributes, 256 * 1024);
     pthread_t thread;
     auto run = [](void* argument) -> void* {
         (*static_cast<const std::function<void()>*>(argument))();
@@ -129,8 +125,7 @@ TEST(MenuNesting, DeepestTextParsesBuildsStoresAndGoes) {
         ASSERT_NE(nullptr, read.menu);
         EXPECT_TRUE(SameTree(*menu, *read.menu));
         EXPECT_EQ(ArchiveError::endOfFile, ReadMenuArchive(stored.data(), stored.size() / 2).error);
-        menu.reset();
-        read.menu.reset();
+        menu.reset(), read.menu.reset();
     }));
     EXPECT_EQ(0u, fake.menus.LiveMenuCount());
     EXPECT_EQ(0, fake.menus.DeadHandleUses());

@@ -32,31 +32,26 @@ std::string Header(const char* format, const std::string& version, const char* n
 // that only informs when it differs, and the menu number modulo 65536.
 TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
     const char* const ours = "2.1.2.5";
-    const struct {
-        const char* name;
-        std::string text;
-        std::uint16_t held;
-        int result;
-        std::uint16_t number;
-        std::size_t told;
-    } table[] = {
-        {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
-        {"FormatIndented", Header(" \t0001st", ours, "37"), 36, 0, 37, 0},
-        {"FormatMinusOne", Header("-1", "9", "37"), 36, 2, 0, 0},
-        {"NumberModulo65536", Header("1", ours, "65573"), 37, 1, 37, 0},
-        {"NumberMinusOne", Header("1", ours, "-1"), 0, 0, 65535, 0},
-        {"VersionEmpty", Header("1", "", "37"), 36, 0, 37, 1},
-        {"VersionNewerNumberHeld", Header("1", "2.1.3.0", "37"), 37, 1, 37, 1},
-        {"NulCutsHeaderLines", "1\0 2\n2.1.2.5\0x\n3\0007\nBEGIN\nA\ta\nEND\n"s, 37, 0, 3, 0}};
-    for (const auto& c : table) {
-        SCOPED_TRACE(c.name);
+    // Name, text, number held, result, number read, notices shown.
+    const std::tuple<const char*, std::string, std::uint16_t, int, std::uint16_t, std::size_t>
+        table[] = {
+            {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
+            {"FormatIndented", Header(" \t0001st", ours, "37"), 36, 0, 37, 0},
+            {"FormatMinusOne", Header("-1", "9", "37"), 36, 2, 0, 0},
+            {"NumberModulo65536", Header("1", ours, "65573"), 37, 1, 37, 0},
+            {"NumberMinusOne", Header("1", ours, "-1"), 0, 0, 65535, 0},
+            {"VersionEmpty", Header("1", "", "37"), 36, 0, 37, 1},
+            {"VersionNewerNumberHeld", Header("1", "2.1.3.0", "37"), 37, 1, 37, 1},
+            {"NulCutsHeaderLines", "1\0 2\n2.1.2.5\0x\n3\0007\nBEGIN\nA\ta\nEND\n"s, 37, 0, 3, 0}};
+    for (const auto& [name, text, held, result, number, told] : table) {
+        SCOPED_TRACE(name);
         // A tree from an earlier text must not survive any outcome.
         ASSERT_EQ(0, Parse(kExampleMenuText, 0));
         const std::size_t toldBefore = fake.messages.shown.size();
-        EXPECT_EQ(c.result, Parse(c.text, c.held));
-        EXPECT_EQ(c.number, menu.m_wMenuNumber);
-        EXPECT_EQ(c.told, fake.messages.shown.size() - toldBefore);
-        EXPECT_EQ(c.result == 0 ? 1u : 0u, menu.m_rootPopUp.m_arrChildren.size());
+        EXPECT_EQ(result, Parse(text, held));
+        EXPECT_EQ(number, menu.m_wMenuNumber);
+        EXPECT_EQ(told, fake.messages.shown.size() - toldBefore);
+        EXPECT_EQ(result == 0 ? 1u : 0u, menu.m_rootPopUp.m_arrChildren.size());
     }
 }
 
