@@ -28,25 +28,18 @@ std::string FullSize(const std::string& lastRead, const std::string& more) {
 // Lines of a menu in UTF-16, little-endian.
 const std::string kUtf16("B\0E\0G\0I\0N\0 \0S\0\n\0-\0\n\0E\0N\0D\0\n\0", 28);
 
-struct CheckCase {
-    std::string name;
-    std::string text;
-    // Each finding as `LINE: words`, marked with a `*` when it only informs.
-    std::vector<std::string> findings;
-};
-
 TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
     FakePlatform fake; // the code page of text with a byte-order mark
-    const CheckCase table[] = {
+    // Name, text, and each finding as `LINE: words`, marked with a `*` when it
+    // only informs.
+    const std::tuple<std::string, std::string, std::vector<std::string>> table[] = {
         {"Clean", kClean, {}},
         // Problems that leave the rest of the text to be read, one per line.
         {"LineByLine",
          "1\n2.1.3.0\n65573\nS\n" + kSite +
-             "-Sale\tx.example\nA\tcalc\nA\tnews.htm\nNews    n.htm\n"
-             " \r\n" +
-             kLongest + "\r\n" + kLongest +
-             "\nBEGIN\tT\nBEGINNERS\tx.example\nEND\nEND\n"
-             "ENDURANCE\tx.example\n\nafter\n",
+             "-Sale\tx.example\nA\tcalc\nA\tnews.htm\nNews    n.htm\n \r\n" + kLongest + "\r\n" +
+             kLongest +
+             "\nBEGIN\tT\nBEGINNERS\tx.example\nEND\nEND\nENDURANCE\tx.example\n\nafter\n",
          {"*2: version \"2.1.3.0\"", "3: reads it as 37", "*4: does not begin with BEGIN",
           "6: as a divider", "7: refuses", "*8: opened as \"http://news.htm\"", "9: holds no TAB",
           "10: empty line", "*11: 256 bytes", "14: opening of a sub-menu", "17: end of its block",
@@ -68,20 +61,18 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
          {"4: never closed", "5: never closed", "9: no line feed"}},
         {"TwentyBytes", "1\n2\n3\n4\n5\n6\n7\n8\n9\n0\n", {"1: 20 bytes or"}},
         {"ExactlyTheBytesThatAreRead", FullSize("END\n", ""), {"*6: bytes long"}},
-        {"CutThroughTheEnd",
-         FullSize("  EN", "D\n"),
-         {"4: never closed", "*6: bytes long", "7: 65,536"}}};
-    for (const CheckCase& c : table) {
-        SCOPED_TRACE(c.name);
-        const std::vector<CheckFinding> found = CheckMenuText(c.text.data(), c.text.size());
+        {"CutEnd", FullSize("  EN", "D\n"), {"4: never closed", "*6: bytes long", "7: 65,536"}}};
+    for (const auto& [name, text, findings] : table) {
+        SCOPED_TRACE(name);
+        const std::vector<CheckFinding> found = CheckMenuText(text.data(), text.size());
         std::ostringstream out;
         WriteFindings(out, "sites.txt", found);
-        ASSERT_EQ(c.findings.size(), found.size()) << out.str();
+        ASSERT_EQ(findings.size(), found.size()) << out.str();
         std::istringstream printed(out.str());
         std::string line;
         int exitCode = 0;
         for (std::size_t i = 0; std::getline(printed, line); ++i) {
-            const std::string& e = c.findings[i];
+            const std::string& e = findings[i];
             const bool informs = e[0] == '*';
             const std::size_t words = e.find(": ") + 2;
             EXPECT_EQ(0u, line.find("sites.txt:" + e.substr(informs, words - informs))) << line;
