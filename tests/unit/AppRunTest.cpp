@@ -16,26 +16,22 @@ FakeDialogs::Script Pressing(int button) {
 // Without settings the first run's preferences come first: Escape cannot end
 // them, and only what the user changed is stored. A check due at start asks
 // first; postponed, the program still runs. Exit, or a start that cannot run,
-// leaves no window or icon behind.
-struct Start {
-    bool settings;
-    int storedMenu; // 5 one without entries, 7 kBody's, due for a check
-    bool connect, serverAnswers;
-    std::vector<unsigned> dialogs;
-    bool runs;
-};
+// leaves no window or icon behind. Columns: settings, the stored menu (5 one
+// without entries, 7 kBody's, due for a check), connect at the setup prompt,
+// the server answers, the dialogs, the program runs.
+using Start = std::tuple<bool, int, bool, bool, std::vector<unsigned>, bool>;
 
 class StartTest : public AppTest, public testing::WithParamInterface<Start> {};
 
 TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
-    const Start& row = GetParam();
-    if (row.settings)
+    const auto& [settings, storedMenu, connect, serverAnswers, dialogs, runs] = GetParam();
+    if (settings)
         fake.registry.Settings();
     CMenuData empty;
     empty.m_wMenuNumber = 5;
-    if (row.storedMenu == 5)
+    if (storedMenu == 5)
         fake.registry.Settings()["MenuData"] = {RegistryType::Binary, WriteMenuArchive(empty)};
-    if (row.storedMenu == 7)
+    if (storedMenu == 7)
         StoreMenu(kBody), fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [](FakeDialog& dialog) {
         EXPECT_FALSE(dialog.controls.at(DialogHandler::kCancel).visible) << "first-run mode";
@@ -44,23 +40,23 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
         dialog.SetChecked(IDC_MONTHLY, true);
         dialog.Press(DialogHandler::kOk);
     });
-    fake.dialogs.scripts.emplace(
-        IDD_SETUP, Pressing(row.connect ? DialogHandler::kOk : DialogHandler::kCancel));
+    fake.dialogs.scripts.emplace(IDD_SETUP,
+                                 Pressing(connect ? DialogHandler::kOk : DialogHandler::kCancel));
     fake.dialogs.scripts.emplace(IDD_QUERY, Pressing(DialogHandler::kCancel));
     fake.http.next = {MenuText("5", kBody), 200,
-                      row.serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
+                      serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
     bool ran = false;
     fake.window.whileLooping = [&] {
         EXPECT_EQ("Vellinor", fake.tray.shown.at(10).tip);
         ran = Command(ID_EXIT);
     };
     EXPECT_EQ(0, RunProgram());
-    EXPECT_EQ(row.runs, ran);
-    EXPECT_EQ(row.dialogs, fake.dialogs.runs) << "no prompts before the first download";
-    EXPECT_EQ(row.settings ? std::nullopt : std::optional(3u),
+    EXPECT_EQ(runs, ran);
+    EXPECT_EQ(dialogs, fake.dialogs.runs) << "no prompts before the first download";
+    EXPECT_EQ(settings ? std::nullopt : std::optional(3u),
               fake.registry.Settings().Dword("QueryInterval"));
-    EXPECT_EQ(row.runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
-    EXPECT_EQ(row.runs, fake.registry.Settings()["MenuData"].second.size() > 10);
+    EXPECT_EQ(runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
+    EXPECT_EQ(runs, fake.registry.Settings()["MenuData"].second.size() > 10);
     EXPECT_EQ(nullptr, fake.window.events);
     EXPECT_TRUE(fake.tray.shown.empty());
 }
@@ -143,27 +139,23 @@ TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
 // A left click's pop-up waits for the double-click time, so that a double
 // click reaches the program before any menu loop runs. A click on another
 // icon comes first each time and does nothing.
-struct ClickCase {
-    std::vector<unsigned> messages; // 0: the double-click time passes
-    int busyOrNoTimer;              // 1 busy, 2 no timer can start
-    int popUps;
-    bool opensFirstSite;
-};
+// Columns: the messages (0: the double-click time passes), 1 busy or 2 no
+// timer can start, the pop-ups shown, the first site opened.
+using ClickCase = std::tuple<std::vector<unsigned>, int, int, bool>;
 
 class TrayClick : public Running, public testing::WithParamInterface<ClickCase> {};
 
 TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
-    const ClickCase& row = GetParam();
-    fake.timers.startSucceeds = row.busyOrNoTimer != 2;
-    if (row.busyOrNoTimer == 1)
+    const auto& [messages, busyOrNoTimer, popUps, opensFirstSite] = GetParam();
+    fake.timers.startSucceeds = busyOrNoTimer != 2;
+    if (busyOrNoTimer == 1)
         theApp.BeginBusy(false);
     fake.window.events->OnTrayNotify(11, kRightUp);
-    for (unsigned message : row.messages)
+    for (unsigned message : messages)
         message != 0 ? Click(message) : Tick(CTrayIcon::kClickTimerId);
-    EXPECT_EQ(row.popUps, fake.menus.tracks);
-    EXPECT_EQ(row.popUps, fake.menus.firstItemDefaults);
-    EXPECT_EQ(std::vector<std::string>(row.opensFirstSite, "http://news.example"),
-              fake.shell.opened);
+    EXPECT_EQ(popUps, fake.menus.tracks);
+    EXPECT_EQ(popUps, fake.menus.firstItemDefaults);
+    EXPECT_EQ(std::vector<std::string>(opensFirstSite, "http://news.example"), fake.shell.opened);
     EXPECT_EQ(0, fake.timers.unknownStops);
 }
 
