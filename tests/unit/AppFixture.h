@@ -41,7 +41,6 @@ protected:
     }
     bool Command(int id) { return fake.window.events->OnCommand(id); }
     void Click(unsigned mouseMessage) { fake.window.events->OnTrayNotify(10, mouseMessage); }
-    void Tick(unsigned requestedId) { fake.timers.Tick(requestedId); }
 
     FakePlatform fake;
 };

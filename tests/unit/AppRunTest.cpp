@@ -76,7 +76,7 @@ protected:
         StoreMenu(kBody);
         EXPECT_TRUE(theApp.InitInstance());
     }
-    void Hour() { Tick(CSiteMenuApp::kHourlyTimerId); }
+    void Hour() { fake.timers.Tick(CSiteMenuApp::kHourlyTimerId); }
 };
 
 // An hourly tick checks only when due and idle, asking first; a check the user
@@ -152,7 +152,7 @@ TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
         theApp.BeginBusy(false);
     fake.window.events->OnTrayNotify(11, kRightUp);
     for (unsigned message : messages)
-        message != 0 ? Click(message) : Tick(CTrayIcon::kClickTimerId);
+        message != 0 ? Click(message) : fake.timers.Tick(CTrayIcon::kClickTimerId);
     EXPECT_EQ(popUps, fake.menus.tracks);
     EXPECT_EQ(popUps, fake.menus.firstItemDefaults);
     EXPECT_EQ(std::vector<std::string>(opensFirstSite, "http://news.example"), fake.shell.opened);
@@ -181,7 +181,7 @@ TEST_F(Running, TheIconComesBackWithTheShellAndBlinksThroughThePeriodThatBeganIt
     std::string images; // B busy, N normal
     for (char step : std::string("bB.t.Bt.et.e.Bt.t.e"))
         step == 'e'   ? theApp.EndBusy()
-        : step == 't' ? Tick(CSiteMenuApp::kBlinkTimerId)
+        : step == 't' ? fake.timers.Tick(CSiteMenuApp::kBlinkTimerId)
         : step == '.' ? void(images += fake.tray.shown.at(10).icon == busy ? 'B' : 'N')
                       : theApp.BeginBusy(step == 'B');
     EXPECT_EQ("NBNBNNB", images) << "the next blink goes on from the phase the last one left";

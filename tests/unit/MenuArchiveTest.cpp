@@ -61,8 +61,7 @@ const Bytes kExampleBytes = Hex("FF FF 01 00 09 00 43 4D 65 6E 75 44 61 74 61"
 // The start of a stored menu up to the root's child count: class CMenuData
 // (index 1), the menu (index 2), version 1, number 37, root caption "R".
 Bytes MenuHead(std::uint8_t childCount) {
-    return Join(
-        {NewClass("CMenuData"), Hex("01 00 25 00"), ShortString("R"), {childCount, 0, 0, 0}});
+    return Join({NewClass("CMenuData"), Hex("01 00 25 00 01 52"), {childCount, 0, 0, 0}});
 }
 
 ArchiveReadResult Read(const Bytes& bytes) {
@@ -87,9 +86,8 @@ TEST_F(MenuArchiveTest, ExampleIsStoredAsTheKnownBytesAndReadBack) {
     example.m_rootPopUp.m_arrChildren.pop_back();
     // Stray bytes after the menu are no part of it.
     const ArchiveReadResult result = Read(Join({kExampleBytes, Hex("FF FF FF FF")}));
-    ASSERT_EQ(ArchiveError::none, result.error);
-    ASSERT_NE(nullptr, result.menu);
-    EXPECT_EQ("", DescribeTreeDifference(example, *result.menu));
+    EXPECT_EQ(ArchiveError::none, result.error);
+    EXPECT_EQ("", result.menu ? DescribeTreeDifference(example, *result.menu) : "no menu");
 }
 
 // Read into a held, built menu, the stored one replaces its entries and menus.

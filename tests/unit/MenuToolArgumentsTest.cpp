@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -11,10 +12,7 @@ namespace {
 // reason.
 std::string Fields(const std::string& line) {
     std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    const ParsedArguments parsed = ParseToolArguments(words);
+    const ParsedArguments parsed = ParseToolArguments({std::istream_iterator<std::string>(in), {}});
     const ToolArguments& a = parsed.arguments;
     std::ostringstream out;
     out << static_cast<int>(a.command) << ' ' << a.input << " held=" << a.held << " o=" << a.output
