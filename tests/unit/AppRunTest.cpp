@@ -36,8 +36,7 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [](FakeDialog& dialog) {
         EXPECT_FALSE(dialog.controls.at(DialogHandler::kCancel).visible) << "first-run mode";
         dialog.PressEscape();
-        dialog.SetChecked(IDC_WEEKLY, false);
-        dialog.SetChecked(IDC_MONTHLY, true);
+        dialog.SetChecked(IDC_WEEKLY, false), dialog.SetChecked(IDC_MONTHLY, true);
         dialog.Press(DialogHandler::kOk);
     });
     fake.dialogs.scripts.emplace(IDD_SETUP,
@@ -97,8 +96,7 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
 
     for (int button : {DialogHandler::kCancel, DialogHandler::kOk})
         fake.dialogs.scripts.emplace(IDD_CONNECT, [button](FakeDialog& connect) {
-            connect.SetChecked(IDC_DONT_ASK_AGAIN, true);
-            connect.Press(button);
+            connect.SetChecked(IDC_DONT_ASK_AGAIN, true), connect.Press(button);
         });
     fake.http.next.fault = FakeHttp::kCannotOpen, Command(ID_UPDATE_NOW);
     EXPECT_TRUE(fake.messages.shown.empty()) << "Cancel does not connect";

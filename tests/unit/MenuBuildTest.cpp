@@ -89,16 +89,14 @@ TEST(MenuBuild, NumberingPassesOverTheFixedCommands) {
 // Runs work on a thread whose stack is far smaller than the few megabytes a
 // walk that recursed once per level of a 64 KiB text would need, so such a
 // walk crashes the test instead of passing by luck.
-bool RunOnSmallStack(const std::function<void()>& work) {
+bool RunOnSmallStack(std::function<void()> work) {
     pthread_attr_t attributes;
     pthread_attr_init(&attributes), pthread_attr_setstacksize(&attributes, 256 * 1024);
     pthread_t thread;
     auto run = [](void* argument) -> void* {
-        (*static_cast<const std::function<void()>*>(argument))();
-        return nullptr;
+        return (*static_cast<std::function<void()>*>(argument))(), nullptr;
     };
-    const auto argument = const_cast<std::function<void()>*>(&work);
-    return pthread_create(&thread, &attributes, run, argument) == 0 &&
+    return pthread_create(&thread, &attributes, run, &work) == 0 &&
            pthread_join(thread, nullptr) == 0;
 }
 
