@@ -52,8 +52,6 @@ public:
     }
     bool TrackAtCursor(MenuHandle menu) override { return ++tracks, Find(menu) != nullptr; }
 
-    // The items of a live menu.
-    const std::vector<Item>& ItemsOf(MenuHandle menu) const { return m_menus.at(menu); }
     // One item per line, two spaces per level: "News 1001", "---", "&Reference >".
     std::string Describe(MenuHandle menu, const std::string& indent = "") const;
     std::size_t LiveMenuCount() const { return m_menus.size(); }
@@ -261,9 +259,8 @@ struct FakeHttp : Provided<HttpService> {
         FakeHttp& http;
     };
     std::unique_ptr<HttpSession> OpenSession(const std::string&, std::string& error) override {
-        if (next.fault == kNoSession)
-            return error = next.error, nullptr;
-        return std::make_unique<Connection>(*this);
+        return next.fault == kNoSession ? (error = next.error, nullptr)
+                                        : std::make_unique<Connection>(*this);
     }
     Answer next;
     std::size_t largestRead = 0;

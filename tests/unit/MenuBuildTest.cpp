@@ -60,7 +60,7 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         }
         const MenuHandle built = menu.GetMenuHandle();
         EXPECT_EQ(built, menu.GetMenuHandle());
-        EXPECT_EQ("Sites", fake.menus.ItemsOf(built).at(0).text);
+        EXPECT_EQ(0u, fake.menus.Describe(built).find("Sites >\n")) << "the root's caption";
         // The menu the user sees is the only item of the outer menu.
         EXPECT_EQ(entries + std::string(kFixedCommands),
                   fake.menus.Describe(fake.menus.GetSubMenu(built, 0)));

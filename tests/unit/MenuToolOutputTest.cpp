@@ -52,15 +52,6 @@ TEST(MenuToolOutput, UnpackTextGivesBackTheMenuOrNamesWhatItCannot) {
     FakePlatform fake;
     CMenuData menu;
     ASSERT_EQ(0, ReadDownloadedMenu(0, kText.data(), kText.size(), menu));
-    const MenuTextExport exact = ExportMenuText(menu);
-    EXPECT_TRUE(exact.problems.empty());
-    EXPECT_EQ(kText, exact.text);
-
-    menu.Clear();
-    CMenuPopUp& root = menu.m_rootPopUp;
-    root.m_strCaption = "Top ";
-    root.m_arrChildren.push_back(std::make_unique<CMenuSite>(" Lead\tu"));
-    root.m_arrChildren.push_back(std::make_unique<CMenuItem>());
     // Each problem named holds the words expected of it, in order.
     const auto expectProblems = [&menu](const std::vector<std::string>& expected) {
         const std::vector<std::string> problems = ExportMenuText(menu).problems;
@@ -68,6 +59,13 @@ TEST(MenuToolOutput, UnpackTextGivesBackTheMenuOrNamesWhatItCannot) {
         for (std::size_t i = 0; i < expected.size(); ++i)
             EXPECT_NE(std::string::npos, problems[i].find(expected[i])) << problems[i];
     };
+    expectProblems({});
+    EXPECT_EQ(kText, ExportMenuText(menu).text);
+
+    CMenuPopUp& root = menu.m_rootPopUp;
+    menu.Clear(), root.m_strCaption = "Top ";
+    root.m_arrChildren.push_back(std::make_unique<CMenuSite>(" Lead\tu"));
+    root.m_arrChildren.push_back(std::make_unique<CMenuItem>());
     expectProblems({"menu number 0", "root \"Top \"",
                     "entry 1 (site \" Lead\"): would read back as caption \"Lead\"",
                     "entry 2 (item \"\"): a bare entry"});
