@@ -26,8 +26,7 @@ protected:
     static constexpr unsigned kInformation = MessageService::kIconInformation;
 
     AppTest() {
-        theApp = CSiteMenuApp();
-        g_trayIcon = CTrayIcon(10);
+        theApp = CSiteMenuApp(), g_trayIcon = CTrayIcon(10);
         g_settings.RestoreDefaults(kStart);
     }
     ~AppTest() override { delete std::exchange(g_pMenuData, nullptr); }

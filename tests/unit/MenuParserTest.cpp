@@ -16,9 +16,7 @@ namespace {
 
 class MenuParserTest : public testing::Test {
 protected:
-    int Parse(std::string_view text, std::uint16_t held = 36) {
-        return ParseExactly(menu, held, text);
-    }
+    int Parse(std::string_view text, int held = 36) { return ParseExactly(menu, held, text); }
 
     FakePlatform fake;
     CMenuData menu;

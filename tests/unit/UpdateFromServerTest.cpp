@@ -35,9 +35,8 @@ TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowI
     fake.clock.now = kStart + 1000;
     for (const auto& [name, server, message, installs, recordsQuery, boxes] : kOutcomes) {
         SCOPED_TRACE(name);
-        fake.http.next = server;
+        fake.http.next = server, g_settings.m_timeLastQuery = kStart;
         fake.messages.shown.clear(), fake.messages.texts.clear(), fake.modeless.closed.clear();
-        g_settings.m_timeLastQuery = kStart;
         EXPECT_EQ(installs, CMenuData().UpdateFromServer(4));
         const unsigned icon = installs || message == IDS_NO_NEW_MENU ? kInformation : kStop;
         EXPECT_EQ((message ? Shown{{message, icon}} : Shown{}), fake.messages.shown);
