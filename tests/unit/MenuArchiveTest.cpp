@@ -146,6 +146,11 @@ TEST(MenuArchiveString, EveryLengthFormWritesAndReadsBack) {
     }
     // Only the reader knows the UTF-16 form.
     ExpectReads(Hex("FF FE FF 02 3A 26 E9 00"), "?\xE9");
+    // A length that is the last byte reads; after a failure nothing more does.
+    ArchiveReader reader(kExampleBytes.data() + 3, 1);
+    EXPECT_EQ("", reader.ReadString());
+    EXPECT_EQ(ArchiveError::none, reader.Error());
+    EXPECT_EQ(0, (reader.ReadU16(), reader.ReadU16()));
 }
 
 // A site body: caption, address, identifier.

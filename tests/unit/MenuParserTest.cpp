@@ -29,15 +29,14 @@ std::string Header(const char* format, const std::string& version, const char* n
 // The header: at least six lines, a format line reading 1, a version line
 // that only informs when it differs, and the menu number modulo 65536.
 TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
-    const char* const ours = "2.1.2.5";
     // Name, text, number held, result, number read, notices shown.
     const std::tuple<const char*, std::string, std::uint16_t, int, std::uint16_t, std::size_t>
         table[] = {
             {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
-            {"FormatIndented", Header(" \t0001st", ours, "37"), 36, 0, 37, 0},
+            {"FormatIndented", Header(" \t0001st", "2.1.2.5", "37"), 36, 0, 37, 0},
             {"FormatMinusOne", Header("-1", "9", "37"), 36, 2, 0, 0},
-            {"NumberModulo65536", Header("1", ours, "65573"), 37, 1, 37, 0},
-            {"NumberMinusOne", Header("1", ours, "-1"), 0, 0, 65535, 0},
+            {"NumberModulo65536", Header("1", "2.1.2.5", "65573"), 37, 1, 37, 0},
+            {"NumberMinusOne", Header("1", "2.1.2.5", "-1"), 0, 0, 65535, 0},
             {"VersionEmpty", Header("1", "", "37"), 36, 0, 37, 1},
             {"VersionNewerNumberHeld", Header("1", "2.1.3.0", "37"), 37, 1, 37, 1},
             {"NulCutsHeaderLines", "1\0 2\n2.1.2.5\0x\n3\0007\nBEGIN\nA\ta\nEND\n"s, 37, 0, 3, 0}};

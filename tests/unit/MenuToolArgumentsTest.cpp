@@ -12,12 +12,11 @@ namespace {
 // reason.
 std::string Fields(const std::string& line) {
     std::istringstream in(line);
-    const ParsedArguments parsed = ParseToolArguments({std::istream_iterator<std::string>(in), {}});
-    const ToolArguments& a = parsed.arguments;
+    const auto [ok, a, error] = ParseToolArguments({std::istream_iterator<std::string>(in), {}});
     std::ostringstream out;
     out << static_cast<int>(a.command) << ' ' << a.input << " held=" << a.held << " o=" << a.output
         << " reg=" << a.regFile << " text=" << a.menuText << " cp=" << a.codePage;
-    return parsed.ok ? out.str() : parsed.error.empty() ? "refused without a reason" : "refused";
+    return ok ? out.str() : error.empty() ? "refused without a reason" : "refused";
 }
 
 TEST(MenuToolArguments, AcceptedLinesGiveTheirCommandAndOptions) {
