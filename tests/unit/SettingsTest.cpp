@@ -9,16 +9,15 @@ namespace {
 
 // The first download of a first run saves its menu before any setting exists.
 TEST_F(AppTest, ASavedMenuMakesTheKeyUnlessThatFails) {
-    g_pMenuData = Parsed(MenuText(37, "News\tn.htm\nBEGIN &More\nA\ta.htm\nEND\n"));
-    fake.registry.createFails = true;
-    g_settings.SaveMenu();
+    g_pMenuData = new CMenuData;
+    ASSERT_EQ(0, ParseExactly(*g_pMenuData, 0, MenuText("37", "N\tn\nBEGIN M\nA\ta\nEND\n")));
+    fake.registry.createFails = true, g_settings.SaveMenu();
     EXPECT_TRUE(fake.registry.keys.empty());
     fake.registry.createFails = false, g_settings.SaveMenu();
     EXPECT_EQ(WriteMenuArchive(*g_pMenuData), fake.registry.Settings()["MenuData"].second);
     EXPECT_EQ(0, fake.registry.openKeys);
     // Only binary data can be a stored menu.
-    fake.registry.Settings()["MenuData"].first = RegistryType::String;
-    g_settings.Load();
+    fake.registry.Settings()["MenuData"].first = RegistryType::String, g_settings.Load();
     EXPECT_TRUE(g_pMenuData->m_rootPopUp.m_arrChildren.empty());
 }
 
@@ -31,19 +30,15 @@ TEST_F(AppTest, TheSettingsSurviveARestartAndTheLastQueryShowsInLocalTime) {
         {"IST-5:30", 4294967301, 5, "1/1/70 5:30:05"},
     };
     for (const auto& [zone, now, readBack, text] : times) {
-        fake.clock.SetTimeZone(zone);
-        fake.clock.now = now;
-        g_settings.RecordQueryTime();
-        g_settings.RestoreDefaults(kStart);
-        g_settings.Load();
+        fake.clock.SetTimeZone(zone), fake.clock.now = now;
+        g_settings.RecordQueryTime(), g_settings.RestoreDefaults(kStart), g_settings.Load();
         EXPECT_EQ(readBack, g_settings.m_timeLastQuery);
         EXPECT_EQ(text, g_settings.GetLastQueryText());
     }
     g_settings.SetPromptBeforeCheck(false), g_settings.SetPromptBeforeConnect(false);
     g_settings.SetOpenNewBrowserWindow(true), g_settings.SetQueryInterval(-1);
     EXPECT_EQ(0, fake.registry.openKeys) << "each setting closes the key";
-    g_settings.RestoreDefaults(kStart);
-    g_settings.Load();
+    g_settings.RestoreDefaults(kStart), g_settings.Load();
     EXPECT_EQ(std::make_tuple(false, false, true, -1),
               std::make_tuple(g_settings.m_bPromptBeforeCheck, g_settings.m_bPromptBeforeConnect,
                               g_settings.m_bOpenNewBrowserWindow, g_settings.m_nQueryInterval));
@@ -79,8 +74,7 @@ TEST_F(AppTest, AScheduledCheckIsDueByLocalDate) {
     };
     fake.clock.SetTimeZone("EST5EDT,M3.2.0,M11.1.0");
     for (const auto& [interval, lastQuery, now, due] : kDueCases) {
-        g_settings.m_nQueryInterval = interval;
-        g_settings.m_timeLastQuery = moment(lastQuery);
+        g_settings.m_nQueryInterval = interval, g_settings.m_timeLastQuery = moment(lastQuery);
         fake.clock.now = moment(now);
         EXPECT_EQ(due, g_settings.IsCheckDue()) << lastQuery;
     }
