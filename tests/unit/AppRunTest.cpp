@@ -50,14 +50,13 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
         ran = Command(ID_EXIT);
     };
     EXPECT_EQ(0, RunProgram());
-    EXPECT_EQ(runs, ran);
     EXPECT_EQ(dialogs, fake.dialogs.runs) << "no prompts before the first download";
     EXPECT_EQ(settings ? std::nullopt : std::optional(3u),
               fake.registry.Settings().Dword("QueryInterval"));
-    EXPECT_EQ(runs, fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0);
-    EXPECT_EQ(runs, fake.registry.Settings()["MenuData"].second.size() > 10);
-    EXPECT_EQ(nullptr, fake.window.events);
-    EXPECT_TRUE(fake.tray.shown.empty());
+    const bool downloaded = fake.registry.Settings()["MenuData"].second.size() > 10;
+    const bool scheduled = fake.timers.IdFor(CSiteMenuApp::kHourlyTimerId) != 0;
+    EXPECT_EQ(std::tuple(runs, runs, runs), std::tuple(ran, downloaded, scheduled));
+    EXPECT_TRUE(fake.window.events == nullptr && fake.tray.shown.empty()) << "left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,7 +115,6 @@ TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
     EXPECT_FALSE(Command(1004)) << "no such site";
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [this](FakeDialog& preferences) {
         Click(kRightUp), preferences.Press(DialogHandler::kCancel);
-        EXPECT_FALSE(preferences.open) << "Cancel ends it";
     });
     EXPECT_TRUE(Command(ID_PREFERENCES));
     fake.dialogs.scripts.emplace(IDD_ABOUT, [this](FakeDialog& about) {
@@ -184,9 +182,6 @@ TEST_F(Running, TheIconComesBackWithTheShellAndBlinksThroughThePeriodThatBeganIt
                       : theApp.BeginBusy(step == 'B');
     EXPECT_EQ("NBNBNNB", images) << "the next blink goes on from the phase the last one left";
     EXPECT_EQ(-1, theApp.m_nBlinkLevel) << "no blinking period left";
-    fake.timers.startSucceeds = false;
-    theApp.BeginBusy(true), theApp.EndBusy(), theApp.EndBusy();
-    EXPECT_EQ(0, fake.timers.unknownStops);
 }
 
 } // namespace
