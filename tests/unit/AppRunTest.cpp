@@ -11,14 +11,13 @@ FakeDialogs::Script Pressing(int button) {
     return [button](FakeDialog& dialog) { dialog.Press(button); };
 }
 
-// Without a usable stored menu, only a first download lets the program run;
-// a stored menu without entries does not turn away the server's of its number.
+// Without a usable stored menu, only a first download lets the program run.
 // Without settings the first run's preferences come first: Escape cannot end
 // them, and only what the user changed is stored. A check due at start asks
 // first; postponed, the program still runs. Exit, or a start that cannot run,
-// leaves no window or icon behind. Columns: settings, the stored menu (5 one
-// without entries, 7 kBody's, due for a check), connect at the setup prompt,
-// the server answers, the dialogs, the program runs.
+// leaves no window or icon behind. Columns: settings, the stored menu (7
+// kBody's, due for a check), connect at the setup prompt, the server answers,
+// the dialogs, the program runs.
 using Start = std::tuple<bool, int, bool, bool, std::vector<unsigned>, bool>;
 
 class StartTest : public AppTest, public testing::WithParamInterface<Start> {};
@@ -27,10 +26,6 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
     const auto& [settings, storedMenu, connect, serverAnswers, dialogs, runs] = GetParam();
     if (settings)
         fake.registry.Settings();
-    CMenuData empty;
-    empty.m_wMenuNumber = 5;
-    if (storedMenu == 5)
-        fake.registry.Settings()["MenuData"] = {RegistryType::Binary, WriteMenuArchive(empty)};
     if (storedMenu == 7)
         StoreMenu(kBody), fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [](FakeDialog& dialog) {
@@ -45,10 +40,7 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
     fake.http.next = {MenuText("5", kBody), 200,
                       serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
     bool ran = false;
-    fake.window.whileLooping = [&] {
-        EXPECT_EQ("Vellinor", fake.tray.shown.at(10).tip);
-        ran = Command(ID_EXIT);
-    };
+    fake.window.whileLooping = [&] { ran = Command(ID_EXIT); };
     EXPECT_EQ(0, RunProgram());
     EXPECT_EQ(dialogs, fake.dialogs.runs) << "no prompts before the first download";
     EXPECT_EQ(settings ? std::nullopt : std::optional(3u),
@@ -63,9 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
     Starts, StartTest,
     testing::Values(Start{false, 0, false, true, {IDD_PREFERENCES, IDD_SETUP}, false},
                     Start{true, 0, true, true, {IDD_SETUP}, true},
-                    Start{true, 5, true, true, {IDD_SETUP}, true},
-                    Start{true, 0, true, false, {IDD_SETUP}, false},
-                    Start{true, 0, false, true, {IDD_SETUP}, false},
                     Start{true, 7, false, false, {IDD_QUERY}, true}));
 
 class Running : public AppTest {
@@ -97,6 +86,7 @@ TEST_F(Running, ChecksAskBeforeTheyConnectUnlessTheUserSaidNotTo) {
             connect.SetChecked(IDC_DONT_ASK_AGAIN, true), connect.Press(button);
         });
     fake.http.next.fault = FakeHttp::kCannotOpen, Command(ID_UPDATE_NOW);
+    EXPECT_TRUE(fake.messages.shown.empty()) << "Cancel does not connect";
     EXPECT_FALSE(fake.registry.Settings().Dword("PromptBeforeConnect").has_value());
     Command(ID_UPDATE_NOW);
     EXPECT_EQ(0u, fake.registry.Settings().Dword("PromptBeforeConnect"));
@@ -113,6 +103,7 @@ TEST_F(Running, SitesAndDialogsOpenButNoTrayMenuOverThemOrABrowserMessage) {
     EXPECT_FALSE(Command(1004)) << "no such site";
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [this](FakeDialog& preferences) {
         Click(kRightUp), preferences.Press(DialogHandler::kCancel);
+        EXPECT_FALSE(preferences.open) << "Cancel ends it";
     });
     EXPECT_TRUE(Command(ID_PREFERENCES));
     fake.dialogs.scripts.emplace(IDD_ABOUT, [this](FakeDialog& about) {
@@ -154,14 +145,10 @@ TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
 }
 
 const ClickCase kClicks[] = {{{kLeftUp, 0, 0}, 0, 1, false}, // the time passes once
-                             {{kLeftUp}, 0, 0, false},
                              {{kLeftUp}, 2, 1, false},
-                             {{kRightUp}, 0, 1, false},
                              {{kLeftUp, kRightUp, 0}, 0, 1, false},
                              {{kLeftUp, kLeftDouble, kLeftUp, 0}, 0, 0, true},
                              {{kLeftDouble, kLeftUp, kLeftUp, 0}, 0, 1, true},
-                             {{0x206, 0x200}, 0, 0, false},
-                             {{kRightUp, kLeftUp, 0}, 1, 0, false},
                              {{kLeftDouble}, 1, 0, false}};
 INSTANTIATE_TEST_SUITE_P(Clicks, TrayClick, testing::ValuesIn(kClicks));
 

@@ -49,6 +49,7 @@ TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowI
     EXPECT_EQ(65536u, fake.http.largestRead) << "only the first 64 KiB of a body are read";
     fake.modeless.createSucceeds = false, fake.http.next = {kMenu9};
     EXPECT_TRUE(CMenuData().UpdateFromServer(4)) << "without a progress window";
+    EXPECT_TRUE(fake.window.enabled);
 }
 
 } // namespace
