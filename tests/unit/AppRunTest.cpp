@@ -11,13 +11,14 @@ FakeDialogs::Script Pressing(int button) {
     return [button](FakeDialog& dialog) { dialog.Press(button); };
 }
 
-// Without a usable stored menu, only a first download lets the program run.
+// Without a usable stored menu, only a first download lets the program run;
+// a stored menu without entries does not turn away the server's of its number.
 // Without settings the first run's preferences come first: Escape cannot end
 // them, and only what the user changed is stored. A check due at start asks
 // first; postponed, the program still runs. Exit, or a start that cannot run,
-// leaves no window or icon behind. Columns: settings, the stored menu (7
-// kBody's, due for a check), connect at the setup prompt, the server answers,
-// the dialogs, the program runs.
+// leaves no window or icon behind. Columns: settings, the stored menu (5 one
+// without entries, 7 kBody's, due for a check), connect at the setup prompt,
+// the server answers, the dialogs, the program runs.
 using Start = std::tuple<bool, int, bool, bool, std::vector<unsigned>, bool>;
 
 class StartTest : public AppTest, public testing::WithParamInterface<Start> {};
@@ -26,6 +27,10 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
     const auto& [settings, storedMenu, connect, serverAnswers, dialogs, runs] = GetParam();
     if (settings)
         fake.registry.Settings();
+    CMenuData empty;
+    empty.m_wMenuNumber = 5;
+    if (storedMenu == 5)
+        fake.registry.Settings()["MenuData"] = {RegistryType::Binary, WriteMenuArchive(empty)};
     if (storedMenu == 7)
         StoreMenu(kBody), fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [](FakeDialog& dialog) {
@@ -40,7 +45,10 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
     fake.http.next = {MenuText("5", kBody), 200,
                       serverAnswers ? FakeHttp::kNone : FakeHttp::kCannotOpen};
     bool ran = false;
-    fake.window.whileLooping = [&] { ran = Command(ID_EXIT); };
+    fake.window.whileLooping = [&] {
+        EXPECT_EQ("Vellinor", fake.tray.shown.at(10).tip);
+        ran = Command(ID_EXIT);
+    };
     EXPECT_EQ(0, RunProgram());
     EXPECT_EQ(dialogs, fake.dialogs.runs) << "no prompts before the first download";
     EXPECT_EQ(settings ? std::nullopt : std::optional(3u),
@@ -55,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     Starts, StartTest,
     testing::Values(Start{false, 0, false, true, {IDD_PREFERENCES, IDD_SETUP}, false},
                     Start{true, 0, true, true, {IDD_SETUP}, true},
+                    Start{true, 5, true, true, {IDD_SETUP}, true},
+                    Start{true, 0, true, false, {IDD_SETUP}, false},
                     Start{true, 7, false, false, {IDD_QUERY}, true}));
 
 class Running : public AppTest {
@@ -146,6 +156,7 @@ TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
 
 const ClickCase kClicks[] = {{{kLeftUp, 0, 0}, 0, 1, false}, // the time passes once
                              {{kLeftUp}, 2, 1, false},
+                             {{kRightUp}, 0, 1, false},
                              {{kLeftUp, kRightUp, 0}, 0, 1, false},
                              {{kLeftUp, kLeftDouble, kLeftUp, 0}, 0, 0, true},
                              {{kLeftDouble, kLeftUp, kLeftUp, 0}, 0, 1, true},
