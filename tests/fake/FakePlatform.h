@@ -342,6 +342,9 @@ struct FakeShell : Provided<ShellService> {
     bool succeeds = true;
 };
 
+// Message boxes by (string, icon), as they were shown.
+using Shown = std::vector<std::pair<unsigned, unsigned>>;
+
 // Message boxes that close at once, kept as (string, icon) or (text, icon).
 struct FakeMessages : Provided<MessageService> {
     void ShowMessage(unsigned id, unsigned icon) override { shown.push_back({id, icon}), During(); }
@@ -349,7 +352,7 @@ struct FakeMessages : Provided<MessageService> {
         texts.push_back({text, icon}), During();
     }
     void During() { whileShown ? whileShown() : void(); }
-    std::vector<std::pair<unsigned, unsigned>> shown;
+    Shown shown;
     std::vector<std::pair<std::string, unsigned>> texts;
     std::function<void()> whileShown; // the user, while a box is open
 };

@@ -5,7 +5,6 @@
 #include "menu/MenuPopUp.h"
 #include "menu/MenuSite.h"
 
-#include <algorithm>
 #include <vector>
 
 std::string DrawTree(const CMenuData& menu) {
@@ -40,12 +39,7 @@ std::string DrawTree(const CMenuData& menu) {
 std::string DescribeTreeDifference(const CMenuData& left, const CMenuData& right) {
     const std::string a = "number " + std::to_string(left.m_wMenuNumber) + "\n" + DrawTree(left);
     const std::string b = "number " + std::to_string(right.m_wMenuNumber) + "\n" + DrawTree(right);
-    if (a == b)
-        return {};
-    const std::size_t at = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
-    const std::size_t start = a.rfind('\n', at - (at > 0)) + 1; // of the line that differs
-    return a.substr(start, a.find('\n', at) - start) + " vs " +
-           b.substr(start, b.find('\n', at) - start);
+    return a == b ? "" : a + "vs\n" + b;
 }
 
 bool SameTree(const CMenuData& left, const CMenuData& right) {

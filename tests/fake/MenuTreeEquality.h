@@ -11,8 +11,8 @@ class CMenuData;
 // deepest trees can be drawn.
 std::string DrawTree(const CMenuData& menu);
 
-// Empty when the trees have the same number and picture; otherwise the first
-// lines that differ, e.g. "  Site [A] [a] 1001 vs   Site [B] [a] 1001".
+// Empty when the trees have the same number and picture; otherwise both
+// pictures, the left one first.
 std::string DescribeTreeDifference(const CMenuData& left, const CMenuData& right);
 
 bool SameTree(const CMenuData& left, const CMenuData& right);

@@ -15,8 +15,6 @@
 
 #include <string>
 
-using Shown = std::vector<std::pair<unsigned, unsigned>>; // message boxes: string, icon
-
 // The program's objects on a fresh fake platform, as at process start: the
 // settings at their defaults for a program started at kStart, no tree yet.
 class AppTest : public testing::Test {

@@ -31,7 +31,6 @@ TEST(BrowserLauncher, OpensANewWindowWithTheRegisteredBrowserOrTellsWhyNot) {
         fake.shell.succeeds = starts;
         EXPECT_EQ(message == 0, OpenUrlInBrowser(true, "example.com/a"));
         EXPECT_EQ(ran, fake.shell.opened);
-        using Shown = std::vector<std::pair<unsigned, unsigned>>;
         EXPECT_EQ((message ? Shown{{message, MessageService::kIconStop}} : Shown{}),
                   fake.messages.shown);
     }

@@ -23,7 +23,6 @@ const std::tuple<const char*, FakeHttp::Answer, unsigned, bool, bool, const char
     {"SameNumber", {MenuText("4", "A\ta\n"), 299}, IDS_NO_NEW_MENU, false, true, "xxxx"},
     {"NewFormat", {"2\n2.1.2.5\n9\nBEGIN S\nA\ta\nEND\n"}, IDS_NEW_FORMAT, false, true, "xxxo"},
     {"ErrorPage", {kMenu9, 300}, IDS_READ_FAILED, false, false, "xxxo"},
-    {"NoConnection", {kMenu9, 200, FakeHttp::kCannotOpen}, IDS_NO_CONNECTION, false, false, "o---"},
     {"Late", {kMenu9, 200, FakeHttp::kReadTimesOut, "x"}, IDS_NO_CONNECTION, false, false, "xo--"},
     {"ReadFails", {kMenu9, 200, FakeHttp::kReadFails, "reset"}, 0, false, false, "xo--"},
     {"NoSession", {kMenu9, 200, FakeHttp::kNoSession}, IDS_COMMAND_FAILED, false, false, "o---"},
