@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Menu updates of Vellinor.exe under Wine, against a real HTTP server on this
+# Menu updates of Vellinor.exe under Wine, against a real web server on this
 # machine: the first run's download, "&Update Now" against every kind of
 # answer a server can give (a new menu, the same one, a newer format, a
 # refused connection, too few bytes, an error page, no answer at all, a body
-# that stops, more than the program reads, a menu without entries, a file
+# that trickles in, more than the program reads, a menu without entries, a file
 # with a UTF-8 byte-order mark), and a check due at start-up with its two
 # prompts. Each scenario checks what the user sees (the progress window as it
 # ticks, the prompts, the message boxes with their exact texts and icons, the
@@ -219,10 +219,10 @@ scenario_first_run_and_new_menus() {
 # the message's name, whether the query is recorded, and the most steps the
 # progress window may show done. The server's menu may have the number of the
 # one held. A server that takes the request and never answers holds the
-# progress window until the request's deadline of 30 s; one that stops
-# sending is one that cannot be reached. The menu stays as it was, stored and
-# shown, its commands too, and nothing is left behind for a later check: the
-# same server's new menu installs.
+# progress window until the request's deadline of 30 s, and so does one that
+# sends a byte a second: both are servers that cannot be reached. The menu
+# stays as it was, stored and shown, its commands too, and nothing is left
+# behind for a later check: the same server's new menu installs.
 scenario_checks_that_install_nothing() {
     # The stored menu, no check due, the last query three days back; the query
     # prompt on, which "&Update Now" must not show.
@@ -235,15 +235,15 @@ scenario_checks_that_install_nothing() {
         [ "$recorded" = yes ] || asked_at=$((before)) answered_at=$((before))
         expect_last_query "$asked_at" "$answered_at" "$what"
         ((steps_done <= most)) || fail "$what: the progress window showed $steps_done steps done"
-        [[ $what != */silent ]] || ((seen_for >= 20)) ||
+        [[ $what != *:$HTTP_SILENT_PORT/* ]] || ((seen_for >= 20)) ||
             fail "$what: the progress window was seen for $seen_for s only, expected it until the deadline of 30 s"
     done <<EOF
 same-number|same_number_text|yes|4|information
 http://127.0.0.1:$HTTP_REFUSED_PORT/sites.txt|no_connection_text|no|0
-$server/silent|no_connection_text|no|0
+http://127.0.0.1:$HTTP_SILENT_PORT/sites.txt|no_connection_text|no|0
 $server/stall|no_connection_text|no|4
 twenty-bytes|read_failed_text|no|4
-$server/status/404|read_failed_text|no|4
+$server/missing.txt|read_failed_text|no|4
 no-entries|read_failed_text|no|3
 format-2|new_format_text|yes|3
 EOF
