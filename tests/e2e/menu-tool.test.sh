@@ -10,6 +10,9 @@ here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 windows_tool=$VELLINOR_WINDOWS_BUILD/tools/vellinor-menu.exe
 [ -x "$E2E_MENU_TOOL" ] && [ -f "$windows_tool" ] || { echo "FAIL: vellinor-menu is not built" && exit 1; }
 wine_start_test menu-tool
+# One server for the whole run: each command would otherwise start Wine's
+# server and services anew, or reach a server on its way out.
+"$WINESERVER" -p
 
 # Each build works in a folder of its own holding the same inputs, so that the
 # files they write can be compared afterwards.

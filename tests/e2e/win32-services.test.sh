@@ -3,7 +3,7 @@
 # checked by a test program of their own under Wine: message boxes and modal
 # and modeless dialogs; process start; HTTP against a local test server on
 # 127.0.0.1 (bodies, status codes, the size limit, redirection, connections
-# dropped, a body that stops half way, which must not hold a request past its
+# dropped, a body that trickles in, which must not hold a request past its
 # deadline); and the settings store against values of the real registry as
 # another program may leave them.
 set -uo pipefail

@@ -1,19 +1,15 @@
 #include "tests/fake/FakePlatform.h"
 
 MenuHandle FakeMenus::CreatePopupMenu() {
-    m_log.lines.push_back("CreatePopupMenu");
     const auto handle = reinterpret_cast<MenuHandle>(static_cast<std::uintptr_t>(++m_creates));
-    if (std::count(failingCreates.begin(), failingCreates.end(), m_creates))
-        return nullptr;
-    m_menus[handle];
-    return handle;
+    const bool fails = std::count(failingCreates.begin(), failingCreates.end(), m_creates);
+    return fails ? nullptr : (m_menus[handle], handle);
 }
 
 bool FakeMenus::AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) {
-    if (Find(subMenu) == nullptr ||
-        std::count(failingAttaches.begin(), failingAttaches.end(), ++m_attaches))
-        return false;
-    return Append(menu, {-1, subMenu, text});
+    return Find(subMenu) != nullptr &&
+           !std::count(failingAttaches.begin(), failingAttaches.end(), ++m_attaches) &&
+           Append(menu, {-1, subMenu, text});
 }
 
 void FakeMenus::DestroyMenu(MenuHandle menu) {
@@ -31,12 +27,11 @@ void FakeMenus::DestroyMenu(MenuHandle menu) {
 
 std::string FakeMenus::Describe(MenuHandle menu, const std::string& indent) const {
     std::string picture;
-    for (const Item& item : ItemsOf(menu))
-        if (item.subMenu != nullptr)
-            picture += indent + item.text + " >\n" + Describe(item.subMenu, indent + "  ");
-        else
-            picture +=
-                indent + (item.id == 0 ? "---" : item.text + " " + std::to_string(item.id)) + "\n";
+    for (const Item& item : m_menus.at(menu))
+        picture +=
+            indent + (item.subMenu   ? item.text + " >\n" + Describe(item.subMenu, indent + "  ")
+                      : item.id == 0 ? "---\n"
+                                     : item.text + " " + std::to_string(item.id) + "\n");
     return picture;
 }
 

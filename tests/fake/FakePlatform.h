@@ -28,15 +28,6 @@ template <class Service> struct Provided : Service {
     ~Provided() override { Provide<Service>(nullptr); }
 };
 
-// Calls a test may count, one line each ("SetDefaultItem 0").
-struct CallLog {
-    std::size_t Count(const std::string& prefix) const {
-        return std::count_if(lines.begin(), lines.end(),
-                             [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
-    }
-    std::vector<std::string> lines;
-};
-
 // Pop-up menus in memory, so tests can look at what was built and check that
 // every menu is destroyed exactly once. Handles are never reused.
 class FakeMenus : public Provided<MenuService> {
@@ -46,8 +37,6 @@ public:
         MenuHandle subMenu; // sub-menus only
         std::string text;
     };
-    explicit FakeMenus(CallLog& log) : m_log(log) {}
-
     MenuHandle CreatePopupMenu() override;
     bool AppendCommand(MenuHandle menu, int commandId, const std::string& text) override {
         return Append(menu, {commandId, nullptr, text});
@@ -60,16 +49,10 @@ public:
     void DestroyMenu(MenuHandle menu) override;
     int GetItemId(MenuHandle menu, int position) override { return At(menu, position).id; }
     void SetDefaultItem(MenuHandle menu, int position) override {
-        m_log.lines.push_back("SetDefaultItem " + std::to_string(position) +
-                              (Find(menu) ? "" : " dead"));
+        firstItemDefaults += Find(menu) && position == 0;
     }
-    bool TrackAtCursor(MenuHandle menu) override {
-        m_log.lines.push_back("TrackAtCursor");
-        return Find(menu) != nullptr;
-    }
+    bool TrackAtCursor(MenuHandle menu) override { return ++tracks, Find(menu) != nullptr; }
 
-    // The items of a live menu.
-    const std::vector<Item>& ItemsOf(MenuHandle menu) const { return m_menus.at(menu); }
     // One item per line, two spaces per level: "News 1001", "---", "&Reference >".
     std::string Describe(MenuHandle menu, const std::string& indent = "") const;
     std::size_t LiveMenuCount() const { return m_menus.size(); }
@@ -79,6 +62,8 @@ public:
     // Ordinals (1-based, over the whole run) of the CreatePopupMenu and
     // AppendSubMenu calls that fail.
     std::vector<int> failingCreates, failingAttaches;
+    // Menus tracked, and live ones whose first item was made the default.
+    int tracks = 0, firstItemDefaults = 0;
 
 private:
     std::vector<Item>* Find(MenuHandle menu) {
@@ -96,7 +81,6 @@ private:
         std::vector<Item>* items = Find(menu);
         return items != nullptr && (items->push_back(item), true);
     }
-    CallLog& m_log;
     std::map<MenuHandle, std::vector<Item>> m_menus;
     int m_creates = 0, m_attaches = 0, m_deadHandleUses = 0;
 };
@@ -190,7 +174,7 @@ struct FakeDialog : ModelessDialog {
     void Enable(int id, bool enabled) override { controls[id].enabled = enabled; }
     void SetTitleFont(int id) override { controls[id].titleFont = true; }
     void EndDialog(int result) override { open = false, this->result = result; }
-    void Redraw() override { redrawn.push_back(controls); }
+    void Redraw() override { painted = controls; }
     // A click on a push button, which a hidden or disabled button, or an
     // ended dialog, does not take.
     void Press(int id) {
@@ -205,7 +189,7 @@ struct FakeDialog : ModelessDialog {
 
     DialogHandler& handler;
     std::map<int, Control> controls;
-    std::vector<std::map<int, Control>> redrawn; // the controls at every Redraw
+    std::map<int, Control> painted; // the controls at the last Redraw
     bool open = true;
     int result = 0;
 };
@@ -361,10 +345,6 @@ struct FakeTray : Provided<TrayService> {
         return shown.count(record.iconId) && (shown[record.iconId] = record, true);
     }
     bool DeleteIcon(const TrayIconRecord& record) override { return shown.erase(record.iconId); }
-    // The resource an icon shows; 0 when it is not there.
-    unsigned Image(unsigned iconId) const {
-        return shown.count(iconId) ? unsigned(std::uintptr_t(shown.at(iconId).icon)) : 0;
-    }
     std::map<unsigned, TrayIconRecord> shown;
 };
 
@@ -376,6 +356,9 @@ struct FakeShell : Provided<ShellService> {
     bool succeeds = true;
 };
 
+// Message boxes by (string, icon), as they were shown.
+using Shown = std::vector<std::pair<unsigned, unsigned>>;
+
 // Message boxes that close at once, kept as (string, icon) or (text, icon).
 struct FakeMessages : Provided<MessageService> {
     void ShowMessage(unsigned id, unsigned icon) override { shown.push_back({id, icon}), During(); }
@@ -383,7 +366,7 @@ struct FakeMessages : Provided<MessageService> {
         texts.push_back({text, icon}), During();
     }
     void During() { whileShown ? whileShown() : void(); }
-    std::vector<std::pair<unsigned, unsigned>> shown;
+    Shown shown;
     std::vector<std::pair<std::string, unsigned>> texts;
     std::function<void()> whileShown; // the user, while a box is open
 };
@@ -411,8 +394,7 @@ struct FakeProgram : Provided<ProgramService> {
 
 // The whole fake platform. One per test.
 struct FakePlatform {
-    CallLog log;
-    FakeMenus menus{log};
+    FakeMenus menus;
     FakeMessages messages;
     FakeText text;
     FakeRegistry registry;

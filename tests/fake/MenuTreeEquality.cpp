@@ -7,45 +7,39 @@
 
 #include <vector>
 
-namespace {
-
-// Every entry of the tree in menu order, one line each: its place, class,
-// caption, and address and identifier for a site, child count for a sub-menu.
-std::vector<std::string> Entries(const CMenuData& menu) {
-    std::vector<std::string> lines{"number " + std::to_string(menu.m_wMenuNumber)};
-    std::vector<std::pair<const CMenuItem*, std::string>> pending{{&menu.m_rootPopUp, "root"}};
+std::string DrawTree(const CMenuData& menu) {
+    std::string picture;
+    std::vector<std::pair<const CMenuItem*, std::string>> pending{{&menu.m_rootPopUp, ""}};
     while (!pending.empty()) {
-        const auto [item, place] = pending.back();
+        const auto [item, indent] = pending.back();
         pending.pop_back();
         if (item == nullptr) {
-            lines.push_back(place + ": null");
+            picture += indent + "null\n";
             continue;
         }
-        std::string line = place + ": " + std::string(item->GetRuntimeClass().name) + " \"" +
-                           item->m_strCaption + "\"";
+        // The class name less its common "CMenu".
+        const std::string kind(item == &menu.m_rootPopUp ? "root"
+                                                         : item->GetRuntimeClass().name.substr(5));
+        picture += indent + kind + " [" + item->m_strCaption + "]";
         if (item->IsSite()) {
             const auto& site = static_cast<const CMenuSite&>(*item);
-            line += " \"" + site.m_strUrl + "\" " + std::to_string(site.m_nCommandId);
+            picture += " [" + site.m_strUrl + "]" +
+                       (site.m_nCommandId ? " " + std::to_string(site.m_nCommandId) : "");
         }
+        picture += "\n";
         if (item->IsPopUp()) {
             const auto& children = static_cast<const CMenuPopUp&>(*item).m_arrChildren;
-            line += " " + std::to_string(children.size()) + " children";
             for (std::size_t i = children.size(); i-- > 0;)
-                pending.push_back({children[i].get(), place + "/" + std::to_string(i)});
+                pending.push_back({children[i].get(), indent + "  "});
         }
-        lines.push_back(line);
     }
-    return lines;
+    return picture;
 }
 
-} // namespace
-
 std::string DescribeTreeDifference(const CMenuData& left, const CMenuData& right) {
-    const std::vector<std::string> a = Entries(left), b = Entries(right);
-    for (std::size_t i = 0; i < a.size() || i < b.size(); ++i)
-        if (i >= a.size() || i >= b.size() || a[i] != b[i])
-            return (i < a.size() ? a[i] : "(end)") + " vs " + (i < b.size() ? b[i] : "(end)");
-    return {};
+    const std::string a = "number " + std::to_string(left.m_wMenuNumber) + "\n" + DrawTree(left);
+    const std::string b = "number " + std::to_string(right.m_wMenuNumber) + "\n" + DrawTree(right);
+    return a == b ? "" : a + "vs\n" + b;
 }
 
 bool SameTree(const CMenuData& left, const CMenuData& right) {

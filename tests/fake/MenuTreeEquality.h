@@ -4,12 +4,15 @@
 
 class CMenuData;
 
-// Tree comparison for tests: number, and every entry's class, caption,
-// address and command identifier in menu order; the built menu handle is not
-// compared. Walks without recursion, so the deepest trees can be compared.
+// A picture of the tree, one entry per line, two spaces per level below the
+// root: each entry's class, its caption and a site's address in brackets (so
+// that blanks at their ends show), and a site's command identifier once it has
+// one. The built menu handle is not drawn. Walks without recursion, so the
+// deepest trees can be drawn.
+std::string DrawTree(const CMenuData& menu);
 
-// Empty when the trees are the same; otherwise the first entries that differ,
-// e.g. "root/2/0: CMenuSite \"A\" ... vs root/2/0: CMenuSite \"B\" ...".
+// Empty when the trees have the same number and picture; otherwise both
+// pictures, the left one first.
 std::string DescribeTreeDifference(const CMenuData& left, const CMenuData& right);
 
 bool SameTree(const CMenuData& left, const CMenuData& right);

@@ -37,14 +37,14 @@ TEST(ConditionalRequestHeaders, NameTheEditionHeldAndNeverSplitAHeader) {
 TEST_F(AppTest, TheHeldEditionIsNamedOnlyForItsOwnAddressAndNotModifiedIsTheSameMenu) {
     const std::string address = MenuAddress(), other = "http://other.example/sites.txt";
     const std::string before = "\"v1\"|Mon, 07 Dec 2026 10:00:00 GMT|";
-    const std::string kMenu9 = MenuText(9, "News\tnews.example\n");
+    const std::string kMenu9 = MenuText("9", "News\tnews.example\n");
     const std::tuple<const char*, bool, std::string, FakeHttp::Answer, bool, unsigned, std::string>
         rows[] = {
             {"NotModified", true, address, {"", 304}, true, IDS_NO_NEW_MENU, before + address},
             {"SameNumber",
              true,
              address,
-             {MenuText(4, "A\ta\n"), 200, FakeHttp::kNone, "", kServed},
+             {MenuText("4", "A\ta\n"), 200, FakeHttp::kNone, "", kServed},
              true,
              IDS_NO_NEW_MENU,
              "W/\"v2\"|Tue, 08 Dec 2026 10:00:00 GMT|" + address},
@@ -87,7 +87,7 @@ TEST_F(AppTest, TheHeldEditionIsNamedOnlyForItsOwnAddressAndNotModifiedIsTheSame
 
 TEST_F(AppTest, ANewMenuIsStoredWithTheEditionTheServerNamed) {
     g_pMenuData = new CMenuData;
-    fake.http.next = {MenuText(9, "News\tnews.example\n"), 200, FakeHttp::kNone, "", kServed};
+    fake.http.next = {MenuText("9", "News\tnews.example\n"), 200, FakeHttp::kNone, "", kServed};
     ASSERT_TRUE(theApp.UpdateMenu());
     EXPECT_TRUE(fake.registry.Settings().count("MenuData"));
     EXPECT_EQ("W/\"v2\"|Tue, 08 Dec 2026 10:00:00 GMT|" + MenuAddress(),

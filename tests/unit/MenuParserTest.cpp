@@ -2,6 +2,7 @@
 #include "menu/MenuSite.h"
 #include "menu/Utf8Text.h"
 #include "tests/fake/FakePlatform.h"
+#include "tests/fake/MenuTreeEquality.h"
 #include "tests/unit/MenuTextInput.h"
 
 #include <gtest/gtest.h>
@@ -13,33 +14,9 @@ using namespace std::string_literals;
 
 namespace {
 
-// A picture of the tree, one entry per line, two spaces per level below the
-// root; captions and addresses stand in brackets so that blanks at their
-// ends show.
-void DrawChildren(const CMenuPopUp& popUp, const std::string& indent, std::string& picture) {
-    for (const auto& child : popUp.m_arrChildren) {
-        if (child->IsSite()) {
-            const auto& site = static_cast<const CMenuSite&>(*child);
-            picture += indent + "site [" + site.m_strCaption + "] [" + site.m_strUrl + "]\n";
-        } else if (child->IsPopUp()) {
-            picture += indent + "popup [" + child->m_strCaption + "]\n";
-            DrawChildren(static_cast<const CMenuPopUp&>(*child), indent + "  ", picture);
-        } else {
-            picture += indent + "divider\n";
-        }
-    }
-}
-
 class MenuParserTest : public testing::Test {
 protected:
-    int Parse(std::string_view text, std::uint16_t held = 36) {
-        return ParseExactly(menu, held, text);
-    }
-    std::string Tree() const {
-        std::string picture = "root [" + menu.m_rootPopUp.m_strCaption + "]\n";
-        DrawChildren(menu.m_rootPopUp, "  ", picture);
-        return picture;
-    }
+    int Parse(std::string_view text, int held = 36) { return ParseExactly(menu, held, text); }
 
     FakePlatform fake;
     CMenuData menu;
@@ -52,32 +29,26 @@ std::string Header(const char* format, const std::string& version, const char* n
 // The header: at least six lines, a format line reading 1, a version line
 // that only informs when it differs, and the menu number modulo 65536.
 TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
-    const char* const ours = "2.1.2.5";
-    const struct {
-        const char* name;
-        std::string text;
-        std::uint16_t held;
-        int result;
-        std::uint16_t number;
-        std::size_t told;
-    } table[] = {
-        {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
-        {"FormatIndented", Header(" \t0001st", ours, "37"), 36, 0, 37, 0},
-        {"FormatMinusOne", Header("-1", "9", "37"), 36, 2, 0, 0},
-        {"NumberModulo65536", Header("1", ours, "65573"), 37, 1, 37, 0},
-        {"NumberMinusOne", Header("1", ours, "-1"), 0, 0, 65535, 0},
-        {"VersionEmpty", Header("1", "", "37"), 36, 0, 37, 1},
-        {"VersionNewerNumberHeld", Header("1", "2.1.3.0", "37"), 37, 1, 37, 1},
-        {"NulCutsHeaderLines", "1\0 2\n2.1.2.5\0x\n3\0007\nBEGIN\nA\ta\nEND\n"s, 37, 0, 3, 0}};
-    for (const auto& c : table) {
-        SCOPED_TRACE(c.name);
+    // Name, text, number held, result, number read, notices shown.
+    const std::tuple<const char*, std::string, std::uint16_t, int, std::uint16_t, std::size_t>
+        table[] = {
+            {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
+            {"FormatIndented", Header(" \t0001st", "2.1.2.5", "37"), 36, 0, 37, 0},
+            {"FormatMinusOne", Header("-1", "9", "37"), 36, 2, 0, 0},
+            {"NumberModulo65536", Header("1", "2.1.2.5", "65573"), 37, 1, 37, 0},
+            {"NumberMinusOne", Header("1", "2.1.2.5", "-1"), 0, 0, 65535, 0},
+            {"VersionEmpty", Header("1", "", "37"), 36, 0, 37, 1},
+            {"VersionNewerNumberHeld", Header("1", "2.1.3.0", "37"), 37, 1, 37, 1},
+            {"NulCutsHeaderLines", "1\0 2\n2.1.2.5\0x\n3\0007\nBEGIN\nA\ta\nEND\n"s, 37, 0, 3, 0}};
+    for (const auto& [name, text, held, result, number, told] : table) {
+        SCOPED_TRACE(name);
         // A tree from an earlier text must not survive any outcome.
         ASSERT_EQ(0, Parse(kExampleMenuText, 0));
         const std::size_t toldBefore = fake.messages.shown.size();
-        EXPECT_EQ(c.result, Parse(c.text, c.held));
-        EXPECT_EQ(c.number, menu.m_wMenuNumber);
-        EXPECT_EQ(c.told, fake.messages.shown.size() - toldBefore);
-        EXPECT_EQ(c.result == 0 ? 1u : 0u, menu.m_rootPopUp.m_arrChildren.size());
+        EXPECT_EQ(result, Parse(text, held));
+        EXPECT_EQ(number, menu.m_wMenuNumber);
+        EXPECT_EQ(told, fake.messages.shown.size() - toldBefore);
+        EXPECT_EQ(result == 0 ? 1u : 0u, menu.m_rootPopUp.m_arrChildren.size());
     }
 }
 
@@ -85,22 +56,22 @@ TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
 TEST_F(MenuParserTest, BodyLinesMakeTheTree) {
     const std::pair<std::string, std::string> table[] = {
         {"Extra line\nBEGIN Sites\nA\ta\nEND\nB\tb\n",
-         "root [line]\n  popup [Sites]\n    site [A] [a]\n  site [B] [b]\n"},
+         "root [line]\n  PopUp [Sites]\n    Site [A] [a]\n  Site [B] [b]\n"},
         {"BEGIN Sites\nend\tx\nBegin\ty\nBEGINNER\tpage.htm\nA\ta\nEND\nENDURANCE\nB\tb\n",
-         "root [Sites]\n  site [end] [x]\n  site [Begin] [y]\n  popup [ER\tpage.htm]\n"
-         "    site [A] [a]\n"},
+         "root [Sites]\n  Site [end] [x]\n  Site [Begin] [y]\n  PopUp [ER\tpage.htm]\n"
+         "    Site [A] [a]\n"},
         {"BEGIN Sites\n-\n--- more ---\nA-B\tab\n\n   \nNews\n\tnews.htm\n \tNews \t\nB\tb\nEND\n",
-         "root [Sites]\n  divider\n  divider\n  site [A-B] [ab]\n  site [B] [b]\n"},
+         "root [Sites]\n  Divider []\n  Divider []\n  Site [A-B] [ab]\n  Site [B] [b]\n"},
         // A site splits at its first run of TABs.
         {"BEGIN Sites\nNews\t\t\tnews.htm\nBig News \thttp://x/a b\nA\t \tb\nA\tb\tc\nEND\n",
-         "root [Sites]\n  site [News] [news.htm]\n  site [Big News ] [http://x/a b]\n"
-         "  site [A] [ \tb]\n  site [A] [b\tc]\n"},
+         "root [Sites]\n  Site [News] [news.htm]\n  Site [Big News ] [http://x/a b]\n"
+         "  Site [A] [ \tb]\n  Site [A] [b\tc]\n"},
         // Line ends and blanks carry no meaning.
         {" \t\v\fBEGIN Sites\r\n\r\t\fNews\tnews.htm \t\v\f\r\r\n  -\r\n\tEND \r\nB\tb\n",
-         "root [Sites]\n  site [News] [news.htm]\n  divider\n"}};
+         "root [Sites]\n  Site [News] [news.htm]\n  Divider []\n"}};
     for (const auto& [body, tree] : table) {
         EXPECT_EQ(0, Parse(WithHeader(body))) << body;
-        EXPECT_EQ(tree, Tree()) << body;
+        EXPECT_EQ(tree, DrawTree(menu)) << body;
     }
 }
 
@@ -111,7 +82,7 @@ TEST_F(MenuParserTest, DownloadedBodyIsReadOnlyWhenItCanMakeAMenu) {
     EXPECT_EQ(4, ParseDownloadedText(menu, 0, WithHeader("BEGIN Sites\nEND\nEND\n")));
     const std::string body = "\xEF\xBB\xBF" + WithHeader("BEGIN Sites\nCaf\xC3\xA9\tx\nEND\n");
     EXPECT_EQ(0, ParseDownloadedText(menu, 0, body));
-    EXPECT_EQ("root [Sites]\n  site [Caf\xE9] [x]\n", Tree());
+    EXPECT_EQ("root [Sites]\n  Site [Caf\xE9] [x]\n", DrawTree(menu));
 }
 
 // A sub-menu read again starts empty; with no lines left it is empty and

@@ -20,6 +20,11 @@ inline std::string WithHeader(std::string_view rest) {
     return "1\n2.1.2.5\n37\n" + std::string(rest);
 }
 
+// A menu text numbered as given, whose root "Sites" holds the entry lines.
+inline std::string MenuText(const std::string& number, std::string_view entries) {
+    return "1\n2.1.2.5\n" + number + "\nBEGIN Sites\n" + std::string(entries) + "END\n";
+}
+
 // Hands text to ParseText from a heap block of exactly its size, so that the
 // address sanitizer notices any read past its end.
 inline int ParseExactly(CMenuData& menu, std::uint16_t held, std::string_view text) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -11,16 +12,12 @@ namespace {
 // reason.
 std::string Fields(const std::string& line) {
     std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    const ParsedArguments parsed = ParseToolArguments(words);
-    const ToolArguments& a = parsed.arguments;
+    const auto [ok, a, error] = ParseToolArguments({std::istream_iterator<std::string>(in), {}});
     std::ostringstream out;
     out << static_cast<int>(a.command) << ' ' << a.input << " held=" << a.held << " o=" << a.output
         << " reg=" << a.regFile << " text=" << a.menuText << " cp=" << a.codePage << a.keyFile
         << a.publicKey;
-    return parsed.ok ? out.str() : parsed.error.empty() ? "refused without a reason" : "refused";
+    return ok ? out.str() : error.empty() ? "refused without a reason" : "refused";
 }
 
 TEST(MenuToolArguments, AcceptedLinesGiveTheirCommandAndOptions) {

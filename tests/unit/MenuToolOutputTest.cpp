@@ -52,39 +52,33 @@ TEST(MenuToolOutput, UnpackTextGivesBackTheMenuOrNamesWhatItCannot) {
     FakePlatform fake;
     CMenuData menu;
     ASSERT_EQ(0, ReadDownloadedMenu(0, kText.data(), kText.size(), menu));
-    const MenuTextExport exact = ExportMenuText(menu);
-    EXPECT_TRUE(exact.problems.empty());
-    EXPECT_EQ(kText, exact.text);
+    // Each problem named holds the words expected of it, in order.
+    const auto expectProblems = [&menu](const std::vector<std::string>& expected) {
+        const std::vector<std::string> problems = ExportMenuText(menu).problems;
+        ASSERT_EQ(expected.size(), problems.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_NE(std::string::npos, problems[i].find(expected[i])) << problems[i];
+    };
+    expectProblems({});
+    EXPECT_EQ(kText, ExportMenuText(menu).text);
 
-    menu.Clear();
     CMenuPopUp& root = menu.m_rootPopUp;
-    root.m_strCaption = "Top ";
+    menu.Clear(), root.m_strCaption = "Top ";
     root.m_arrChildren.push_back(std::make_unique<CMenuSite>(" Lead\tu"));
     root.m_arrChildren.push_back(std::make_unique<CMenuItem>());
-    const std::vector<std::string> expected{
-        "menu number 0", "root \"Top \"",
-        "entry 1 (site \" Lead\"): would read back as caption \"Lead\"",
-        "entry 2 (item \"\"): a bare entry"};
-    const MenuTextExport exported = ExportMenuText(menu);
-    ASSERT_EQ(expected.size(), exported.problems.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NE(std::string::npos, exported.problems[i].find(expected[i]))
-            << exported.problems[i];
-    root.m_strCaption = "Top";
-    root.m_arrChildren.clear();
-    menu.m_wMenuNumber = 9;
-    const MenuTextExport empty = ExportMenuText(menu);
-    ASSERT_EQ(1u, empty.problems.size());
-    EXPECT_NE(std::string::npos, empty.problems[0].find("no entries"));
+    expectProblems({"menu number 0", "root \"Top \"",
+                    "entry 1 (site \" Lead\"): would read back as caption \"Lead\"",
+                    "entry 2 (item \"\"): a bare entry"});
+    root.m_strCaption = "Top", root.m_arrChildren.clear(), menu.m_wMenuNumber = 9;
+    expectProblems({"no entries"});
     // A site whose line alone passes the bytes the program reads.
     root.m_arrChildren.push_back(
         std::make_unique<CMenuSite>("Long\t" + std::string(kMaxBodyBytes, 'u')));
-    const MenuTextExport tooLong = ExportMenuText(menu);
-    ASSERT_EQ(1u, tooLong.problems.size());
-    EXPECT_NE(std::string::npos, tooLong.problems[0].find("only the first 65,536"));
-    root.m_arrChildren.back() = std::make_unique<CMenuSite>(
-        "Long\t" + std::string(2 * kMaxBodyBytes - tooLong.text.size(), 'u'));
-    EXPECT_TRUE(ExportMenuText(menu).problems.empty()) << "exactly the bytes the program reads";
+    expectProblems({"only the first 65,536"});
+    const std::size_t tooLong = ExportMenuText(menu).text.size();
+    root.m_arrChildren.back() =
+        std::make_unique<CMenuSite>("Long\t" + std::string(2 * kMaxBodyBytes - tooLong, 'u'));
+    expectProblems({}); // exactly the bytes the program reads
 }
 
 // Regedit's layout: a backslash ends a line that another pair would take past

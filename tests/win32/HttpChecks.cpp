@@ -28,9 +28,9 @@ void CheckHttp(const std::string& server) {
     // connection closed unanswered (status 0: nothing opens). Each: the path,
     // the most bytes read, the status, the body.
     const std::tuple<const char*, std::size_t, int, std::string> cases[] = {
-        {"/redirect/fixed", kLargestBody, 200,
+        {"/moved", kLargestBody, 200,
          "Vellinor test body: a fixed text of some length.\r\n"},
-        {"/status/404", 20, 404, "<html><body>Status 4"},
+        {"/missing.txt", 20, 404, "<html>\r\n<head><title"},
         {"/close", kLargestBody, 0, ""},
     };
     for (const auto& [path, maxBytes, status, expected] : cases) {
@@ -41,7 +41,7 @@ void CheckHttp(const std::string& server) {
                path + (" up to " + std::to_string(maxBytes)) + " bytes");
     }
 
-    // A body that stops half way is given up at the deadline of the whole
+    // A body that trickles in is given up at the deadline of the whole
     // session, counted from its start: not before, so a read that failed at
     // once does not pass for one that timed out, and late by thread start-up
     // and wake-up at most.

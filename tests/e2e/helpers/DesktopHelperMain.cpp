@@ -11,9 +11,8 @@
 //   desktop-helper controls TITLE SECONDS [quiet]
 //       waits for the visible dialog TITLE and prints its controls, one a line:
 //       ID, class, place, state ("visible" or "hidden", then "default" and
-//       "checked" where they hold, comma-separated) and text (none for a picture; its line breaks
-//       as
-//       "\n"), separated by TABs;
+//       "checked" where they hold, comma-separated) and text (none for a
+//       picture; its line breaks as "\n"), separated by TABs;
 //       the first line is the dialog itself, with ID 0 and the place of its
 //       client area. "quiet" sends the program no message, so that a dialog
 //       whose thread is busy can be read at once: texts as the system keeps
