@@ -83,6 +83,11 @@ TEST_F(AppTest, TheHeldEditionIsNamedOnlyForItsOwnAddressAndNotModifiedIsTheSame
         EXPECT_EQ(message == IDS_READ_FAILED ? kStart : kStart + 1000, g_settings.m_timeLastQuery);
         EXPECT_EQ(storedAfter, StoredEdition(fake.registry));
     }
+    // An edition the server named by its date alone is named all the same.
+    fake.registry.Settings().erase("MenuETag");
+    fake.http.next = {"", 304}, fake.messages.shown.clear();
+    EXPECT_FALSE(CMenuData().UpdateFromServer(4, true));
+    EXPECT_EQ((Shown{{IDS_NO_NEW_MENU, kInformation}}), fake.messages.shown);
 }
 
 TEST_F(AppTest, ANewMenuIsStoredWithTheEditionTheServerNamed) {

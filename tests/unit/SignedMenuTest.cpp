@@ -41,7 +41,7 @@ TEST_F(AppTest, OnlyAMenuItsPublisherSignedAndNewerThanTheHeldOneInstalls) {
     const std::tuple<const char*, const char*, const char*, std::string, const char*, int, unsigned>
         rows[] = {
             {"Signed", kKey, "-", kSigned, kSignature, 4, IDS_NEW_MENU_LOADED},
-            {"ByTheUsersKey", "-", kKey, kSigned, kSignature, 4, IDS_NEW_MENU_LOADED},
+            {"ByTheUsersKey", "-", kKey, changed, kSignature, 4, IDS_NOT_SIGNED},
             {"ComputersKeyFirst", kKey, "AAAA", kSigned, kSignature, 4, IDS_NEW_MENU_LOADED},
             {"AByteChanged", kKey, "-", changed, kSignature, 4, IDS_NOT_SIGNED},
             {"NoSignature", kKey, "-", kSigned, nullptr, 4, IDS_NOT_SIGNED},
@@ -66,7 +66,7 @@ TEST_F(AppTest, OnlyAMenuItsPublisherSignedAndNewerThanTheHeldOneInstalls) {
         if (signature != nullptr)
             fake.http.at[signatureAddress] = {signature};
         else
-            fake.http.at[signatureAddress] = {"<html>Not found</html>", 404};
+            fake.http.at[signatureAddress] = {kSignature, 404}; // an error page is none
         fake.messages.shown.clear();
         g_settings.m_timeLastQuery = kStart, fake.clock.now = kStart + 1000;
         CMenuData fresh;
