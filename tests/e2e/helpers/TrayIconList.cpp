@@ -55,31 +55,19 @@ void ReadTools(HWND tooltip, std::vector<ShownTrayIcon>& icons) {
     ::CloseHandle(process);
 }
 
-struct TooltipSearch {
-    HWND taskbar;
-    std::vector<ShownTrayIcon>* icons;
-};
-
-// The tooltip controls belong to the taskbar, or to icon windows inside it.
-BOOL CALLBACK ReadTaskbarTooltip(HWND window, LPARAM context) {
-    const TooltipSearch& search = *reinterpret_cast<TooltipSearch*>(context);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    const HWND owner = ::GetWindow(window, GW_OWNER);
-    if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && owner != nullptr &&
-        (owner == search.taskbar || ::IsChild(search.taskbar, owner)))
-        ReadTools(window, *search.icons);
-    return TRUE;
-}
-
 } // namespace
 
 std::vector<ShownTrayIcon> ListTrayIcons() {
     std::vector<ShownTrayIcon> icons;
-    WindowQuery taskbar;
-    taskbar.className = "Shell_TrayWnd";
-    TooltipSearch search{FindTopLevel(taskbar), &icons};
-    if (search.taskbar != nullptr)
-        ::EnumWindows(ReadTaskbarTooltip, reinterpret_cast<LPARAM>(&search));
+    WindowQuery query;
+    query.className = "Shell_TrayWnd";
+    const HWND taskbar = FindTopLevel(query);
+    // The tooltip controls belong to the taskbar, or to icon windows inside it.
+    query.className = TOOLTIPS_CLASSA;
+    for (HWND tooltip : FindAllTopLevel(query)) {
+        const HWND owner = ::GetWindow(tooltip, GW_OWNER);
+        if (taskbar != nullptr && (owner == taskbar || ::IsChild(taskbar, owner)))
+            ReadTools(tooltip, icons);
+    }
     return icons;
 }
