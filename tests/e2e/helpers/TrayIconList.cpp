@@ -35,16 +35,12 @@ void ReadTools(HWND tooltip, std::vector<ShownTrayIcon>& icons) {
             !::ReadProcessMemory(process, block + sizeof tool, text, sizeof text - sizeof(WCHAR),
                                  nullptr))
             break;
-        ShownTrayIcon icon;
-        if (tool.uFlags & TTF_IDISHWND) {
-            ::GetWindowRect(reinterpret_cast<HWND>(tool.uId), &icon.place);
-        } else if (!::IsRectEmpty(&tool.rect)) {
-            icon.place = tool.rect;
-            ::MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&icon.place), 2);
-        }
         // A removed icon can leave its tooltip behind, with no place.
-        if (::IsRectEmpty(&icon.place))
+        if (::IsRectEmpty(&tool.rect))
             continue;
+        ShownTrayIcon icon;
+        icon.place = tool.rect;
+        ::MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&icon.place), 2);
         char narrow[kTipCapacity * 2] = {};
         ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
         icon.tip = narrow;
@@ -62,12 +58,10 @@ std::vector<ShownTrayIcon> ListTrayIcons() {
     WindowQuery query;
     query.className = "Shell_TrayWnd";
     const HWND taskbar = FindTopLevel(query);
-    // The tooltip controls belong to the taskbar, or to icon windows inside it.
+    // The icons' tooltip controls belong to the taskbar.
     query.className = TOOLTIPS_CLASSA;
-    for (HWND tooltip : FindAllTopLevel(query)) {
-        const HWND owner = ::GetWindow(tooltip, GW_OWNER);
-        if (taskbar != nullptr && (owner == taskbar || ::IsChild(taskbar, owner)))
+    for (HWND tooltip : FindAllTopLevel(query))
+        if (taskbar != nullptr && ::GetWindow(tooltip, GW_OWNER) == taskbar)
             ReadTools(tooltip, icons);
-    }
     return icons;
 }
