@@ -261,13 +261,15 @@ open_menu() {
 # in it. A menu is shown before it is painted: the picture is taken again
 # until it shows items.
 menu_shot() {
-    local picture=$scenario-$1 at=$2
-    wait_until 20 'shot=$(desktop_shot "$picture") && items=$(menu_item_centers "$at" "$shot") && [ -n "$items" ]'
+    local picture=$scenario-$1 at=$2 before=''
+    wait_until 20 'shot=$(desktop_shot "$picture") && items=$(menu_item_centers "$at" "$shot") &&
+        [ -n "$items" ] && [ "$items" = "$before" ] || { before=$items && false; }'
 }
 
 choose() {
     local level=${2:-1} place shot items item
-    place=$(menus "$level" "$DESKTOP_WAIT" | sed -n "${level}p")
+    # The sub-menu is the menu that is not where the icon's opened.
+    place=$(menus "$level" "$DESKTOP_WAIT" | awk -v first="$menu_place" -v level="$level" '(level == 1) == ($0 == first)')
     menu_shot "menu-$level" "$place"
     item=$(awk -v n="$1" '{ item[NR] = $0 } END { if (n < 0) n += NR + 1; if (n in item) print item[n] }' <<<"$items")
     [ -n "$item" ] || { fail "menu $level at ${place:-(none)} does not show the item $1; screen: $shot" && return 1; }
