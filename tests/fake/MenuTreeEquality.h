@@ -14,5 +14,3 @@ std::string DrawTree(const CMenuData& menu);
 // Empty when the trees have the same number and picture; otherwise both
 // pictures, the left one first.
 std::string DescribeTreeDifference(const CMenuData& left, const CMenuData& right);
-
-bool SameTree(const CMenuData& left, const CMenuData& right);

@@ -52,7 +52,7 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         // As a stored tree read back has them: the identifiers of an earlier
         // build, which must not stay with the sites this build drops.
         NumberSites(menu.m_rootPopUp);
-        fake.menus.failingCreates = {create}, fake.menus.failingAttaches = {attach};
+        fake.menus.failingCreate = create, fake.menus.failingAttach = attach;
         if (*entries == '\0') {
             EXPECT_FALSE(menu.BuildMenu());
             EXPECT_EQ(0u, fake.menus.LiveMenuCount());
@@ -121,7 +121,7 @@ TEST(MenuNesting, DeepestTextParsesBuildsStoresAndGoes) {
         const std::vector<std::uint8_t> stored = WriteMenuArchive(*menu);
         ArchiveReadResult read = ReadMenuArchive(stored.data(), stored.size());
         ASSERT_NE(nullptr, read.menu);
-        EXPECT_TRUE(SameTree(*menu, *read.menu));
+        EXPECT_EQ("", DescribeTreeDifference(*menu, *read.menu));
         EXPECT_EQ(ArchiveError::endOfFile, ReadMenuArchive(stored.data(), stored.size() / 2).error);
         menu.reset(), read.menu.reset();
     }));
