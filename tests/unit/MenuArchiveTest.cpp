@@ -131,8 +131,7 @@ void ExpectReads(const Bytes& bytes, const std::string& text) {
     EXPECT_EQ(ArchiveError::none, reader.Error());
 }
 
-TEST(MenuArchiveString, EveryLengthFormWritesAndReadsBack) {
-    FakePlatform fake;
+TEST_F(MenuArchiveTest, EveryLengthFormWritesAndReadsBack) {
     // 0xFFFE would read as the UTF-16 marker, so it takes the long form.
     for (const auto& [length, prefix] :
          {std::pair{254, "FE"}, std::pair{255, "FF FF 00"}, std::pair{65533, "FF FD FF"},
@@ -162,8 +161,7 @@ const Bytes kMenuStart = Join({NewClass("CMenuData"), Hex("01 00 25 00")});
 
 // Values no tree holds are refused with their fault; only a menu stored in
 // another format is no fault, and reads as an empty one.
-TEST(MenuArchiveReading, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
-    FakePlatform fake;
+TEST_F(MenuArchiveTest, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
     using E = ArchiveError;
     const std::tuple<const char*, Bytes, ArchiveError> table[] = {
         {"OtherFormat", Join({NewClass("CMenuData"), Hex("02 00"), kExampleBytes}), E::none},
@@ -202,8 +200,7 @@ TEST(MenuArchiveReading, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
 // tag in it, so that cuts fall inside each kind of field. Indexes: 1 CMenuData,
 // 2 the menu, 3 CMenuSite, 4 the site, 5 CMenuPopUp, 6 the sub-menu,
 // 7 CMenuDivider, 8 the divider, 9 CMenuItem, 10 the item.
-TEST(MenuArchiveTruncation, EveryCutOfAWholeValueGivesEndOfFile) {
-    FakePlatform fake;
+TEST_F(MenuArchiveTest, EveryCutOfAWholeValueGivesEndOfFile) {
     const Bytes value =
         Join({MenuHead(4), kSite, NewClass("CMenuPopUp"), Hex("FF 2C 01"), Bytes(300, 'p'),
               Hex("02 00 00 00"), NewClass("CMenuDivider"), Hex("00"), NewClass("CMenuItem"),
