@@ -153,6 +153,7 @@ TEST_P(TrayClick, ShowsThePopUpOrOpensTheFirstSite) {
 
 const ClickCase kClicks[] = {{{kLeftUp, 0, 0}, false, 1, false}, // the time passes once
                              {{kLeftUp}, true, 1, false},
+                             {{kRightUp}, false, 1, false},
                              {{kLeftUp, kRightUp, 0}, false, 1, false},
                              {{kLeftUp, kLeftDouble, kLeftUp, 0}, false, 0, true},
                              {{kLeftDouble, kLeftUp, kLeftUp, 0}, false, 1, true}};

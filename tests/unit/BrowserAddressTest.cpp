@@ -44,6 +44,7 @@ TEST(BrowserCommandLine, HoldsTheAddressAsOneArgumentInItsPlace) {
 TEST(BrowserCommandLine, ProgramIsTheQuotedPathOrUpToTheFirstExeOrTheFirstToken) {
     const std::pair<const char*, const char*> table[] = {
         {R"("C:\Program Files\W\b.exe" -url "http://a/")", R"(C:\Program Files\W\b.exe)"},
+        {" \t\"C:\\W\\b.exe\"", R"(C:\W\b.exe)"},
         // Unquoted, spaces and all, up to the first ".exe" a blank or the end
         // follows; without one, up to the first blank.
         {R"(C:\Program Files\W B\b.exe %1)", R"(C:\Program Files\W B\b.exe)"},

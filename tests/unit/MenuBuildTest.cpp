@@ -46,8 +46,8 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         EXPECT_FALSE(menu.BuildMenu()) << "an empty tree gives no menu";
         EXPECT_EQ("none ", Lookup(menu, {1001})) << "an empty tree finds nothing";
         ASSERT_EQ(0, ParseExactly(menu, 0,
-                                  WithHeader("BEGIN Sites\nA\ta\n-\nBEGIN X\nB\tb\nBEGIN Y\n"
-                                             "C\tc\nEND\nD\td\nEND\nE\te\nEND\n")));
+                                  MenuText("37", "A\ta\n-\nBEGIN X\nB\tb\nBEGIN Y\nC\tc\n"
+                                                 "END\nD\td\nEND\nE\te\n")));
         EXPECT_EQ("none ", Lookup(menu, {0})) << "no build has numbered the sites yet";
         // As a stored tree read back has them: the identifiers of an earlier
         // build, which must not stay with the sites this build drops.
@@ -77,7 +77,7 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
 TEST(MenuBuild, NumberingPassesOverTheFixedCommands) {
     FakePlatform fake;
     CMenuData menu;
-    std::string text = WithHeader("BEGIN Sites\n");
+    std::string text = "1\n2.1.2.5\n37\nBEGIN Sites\n";
     for (int n = 1; n <= 1010; ++n)
         text += "S" + std::to_string(n) + "\ts" + std::to_string(n) + ".htm\n";
     ASSERT_EQ(0, ParseExactly(menu, 0, text));

@@ -26,7 +26,8 @@ TEST(MenuToolArguments, AcceptedLinesGiveTheirCommandAndOptions) {
         {"check s.txt --codepage 1251", "1 s.txt held=0 o= reg=0 text=0 cp=1251"},
         {"show s.txt --held 37", "2 s.txt held=37 o= reg=0 text=0 cp=0"},
         {"pack s --reg -o m.reg", "3 s held=0 o=m.reg reg=1 text=0 cp=0"},
-        {"unpack --codepage 65535 b --text", "4 b held=0 o= reg=0 text=1 cp=65535"}};
+        {"unpack --codepage 65535 b --text", "4 b held=0 o= reg=0 text=1 cp=65535"},
+        {"check -", "1 - held=0 o= reg=0 text=0 cp=0"}};
     for (const auto& [line, fields] : table)
         EXPECT_EQ(fields, Fields(line)) << line;
 }
