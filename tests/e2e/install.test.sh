@@ -55,10 +55,8 @@ expect_installed() {
         grep -xF "$installed_program" >/dev/null || fail "no Start menu shortcut that starts $installed_program"
     local key
     key=$(product_keys)
-    if [ "$(wc -l <<<"$key")" -ne 1 ] || [ -z "$key" ]; then
-        fail "expected one Add/Remove Programs entry \"Vellinor\", found: ${key:-none}"
-        return
-    fi
+    [ -n "$key" ] && [ "$(wc -l <<<"$key")" -eq 1 ] ||
+        { fail "expected one Add/Remove Programs entry \"Vellinor\", found: ${key:-none}" && return; }
     [ "$(reg_value "$key" DisplayVersion)|$(reg_value "$key" Publisher)|$(reg_value "$key" URLInfoAbout)" = \
         "$1|Vellinor|http://$home_page" ] || fail "the entry $key is not version $1 by Vellinor, http://$home_page"
     # The product's icon is published beside the cached package, where the

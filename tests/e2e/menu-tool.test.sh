@@ -31,9 +31,7 @@ printf '1\n2.1.2.5\n3\n' >"$inputs/tiny.txt"
 # one named.
 printf '\xef\xbb\xbf1\n2.1.2.5\n40\nBEGIN Sites\nB\xc3\xbc\x63her \xd0\x94\thttp://b.test/\nEND\n' >"$inputs/marked.txt"
 sed '1s/.*/2/' "$inputs/example.txt" >"$inputs/format-2.txt"
-for seed in example-140 two-popups long-captions truncated null-object; do
-    cp "$E2E_REPO/tests/fuzz/seeds/archive/$seed.bin" "$inputs/"
-done
+cp "$E2E_REPO"/tests/fuzz/seeds/archive/{example-140,two-popups,long-captions,truncated,null-object}.bin "$inputs/"
 # A publisher's key and a signature made natively, checked by both builds; a
 # file one byte off carrying that signature, and one past what the program reads.
 key=$("$E2E_MENU_TOOL" keygen "$inputs/publisher.pem") &&

@@ -81,26 +81,26 @@ scenario_icon_clicks_and_exit() {
     on submenu-first 0 || return
     desktop_helper windows '' Vellinor1 1 "$DESKTOP_WAIT" all >/dev/null || fail "no window \"Vellinor1\""
     desktop_helper windows '' Vellinor1 0 0 >/dev/null || fail "the window \"Vellinor1\" is visible"
-    local button left top width height taskbar_top
+    local button left top width height taskbar_top bold
     read -r _ taskbar_top _ < <(desktop_helper windows Shell_TrayWnd '' 1 0 all)
     for button in 1 3; do
         # Reference, News, then the fixed four.
         expect_menu_items 6 "button $button" || return
-        [ "$(bold_items "$menu_place" "$E2E_ARTIFACTS/$scenario-menu-6.png")" = 1 ] ||
-            fail "button $button: the menu shows items [$(bold_items "$menu_place" "$E2E_ARTIFACTS/$scenario-menu-6.png")]" \
-                "in bold, expected the first alone; screen: $E2E_ARTIFACTS/$scenario-menu-6.png"
+        bold=$(bold_items "$menu_place" "$E2E_ARTIFACTS/$scenario-menu-6.png")
+        [ "$bold" = 1 ] || fail "button $button: the menu shows items [$bold] in bold, expected the first alone;" \
+            "screen: $E2E_ARTIFACTS/$scenario-menu-6.png"
         read -r left top width height <<<"$menu_place"
-        if [ $((left + width - icon_x)) -gt 1 ] || [ $((icon_x - left - width)) -gt 1 ] ||
-            [ $((top + height - icon_y)) -gt 1 ] || [ $((top + height)) -lt $((taskbar_top - 1)) ]; then
+        ((left + width - icon_x <= 1 && icon_x - left - width <= 1 && top + height - icon_y <= 1 &&
+            top + height >= taskbar_top - 1)) ||
             fail "button $button: the menu at $menu_place does not end at the pointer $icon_x,$icon_y" \
                 "(or just above the taskbar at $taskbar_top)"
-        fi
     done
     click_icon 1 2
     expect_no_menu "after the double click"
     expect_no_message_box "after the double click"
     # A shell that restarts forgets the icon, then says "TaskbarCreated".
-    desktop_helper shell-restart Vellinor1 10 || fail "the shell could not drop the icon"
+    # A program busy for a moment does not answer the lookup of its window.
+    wait_until 30 'desktop_helper shell-restart Vellinor1 10' || fail "the shell could not drop the icon"
     wait_for_icon || return
     open_menu 1 && choose 2 || return
     expect_browser_starts "no choice, a double click, then News" "$(browser_line shell http://example.test/news.htm)"
@@ -192,7 +192,7 @@ expect_no_menu_from_icon() {
     for button in 1 3; do
         click_icon "$button"
         expect_no_menu "button $button on the icon while \"$1\" is open"
-        desktop_helper windows '#32770' "$1" 1 0 >/dev/null || fail "button $button on the icon closed \"$1\""
+        expect_dialog_stays "$1" "button $button on the icon"
     done
 }
 
@@ -241,7 +241,6 @@ scenario_preferences_from_the_menu() {
     expect_no_menu_from_icon "$preferences"
     local way id
     for way in Cancel Escape close-box; do
-        open_dialog "$preferences" "before-$way" || return
         expect_checked "opened before $way" 1006 1018 1009
         for id in 1007 1017 1015 1009; do click_control "$preferences" "$id"; done
         open_dialog "$preferences" "changed-before-$way"
@@ -252,9 +251,8 @@ scenario_preferences_from_the_menu() {
         close-box) desktop_helper close "$preferences" && expect_dialog_closes "$preferences" "the close box" ;;
         esac
         expect_settings_unchanged "after-$way"
-        open_menu 3 && choose -4 || return
+        open_menu 3 && choose -4 && open_dialog "$preferences" "after-$way" || return
     done
-    open_dialog "$preferences" after-all || return
     expect_checked "opened after Cancel, Escape and the close box" 1006 1018 1009
     close_with "$preferences" 1 OK
     expect_settings_unchanged after-ok

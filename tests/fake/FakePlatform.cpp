@@ -2,13 +2,11 @@
 
 MenuHandle FakeMenus::CreatePopupMenu() {
     const auto handle = reinterpret_cast<MenuHandle>(static_cast<std::uintptr_t>(++m_creates));
-    const bool fails = std::count(failingCreates.begin(), failingCreates.end(), m_creates);
-    return fails ? nullptr : (m_menus[handle], handle);
+    return m_creates == failingCreate ? nullptr : (m_menus[handle], handle);
 }
 
 bool FakeMenus::AppendSubMenu(MenuHandle menu, MenuHandle subMenu, const std::string& text) {
-    return Find(subMenu) != nullptr &&
-           !std::count(failingAttaches.begin(), failingAttaches.end(), ++m_attaches) &&
+    return Find(subMenu) != nullptr && ++m_attaches != failingAttach &&
            Append(menu, {-1, subMenu, text});
 }
 

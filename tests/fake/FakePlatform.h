@@ -60,8 +60,8 @@ public:
     int DeadHandleUses() const { return m_deadHandleUses; }
 
     // Ordinals (1-based, over the whole run) of the CreatePopupMenu and
-    // AppendSubMenu calls that fail.
-    std::vector<int> failingCreates, failingAttaches;
+    // AppendSubMenu calls that fail; 0 for none.
+    int failingCreate = 0, failingAttach = 0;
     // Menus tracked, and live ones whose first item was made the default.
     int tracks = 0, firstItemDefaults = 0;
 
@@ -184,8 +184,6 @@ struct FakeDialog : ModelessDialog {
         : id == DialogHandler::kCancel ? handler.OnCancel(*this)
                                        : handler.OnCommand(id, *this);
     }
-    // Escape cancels, even when the Cancel button is hidden.
-    void PressEscape() { open ? handler.OnCancel(*this) : void(); }
 
     DialogHandler& handler;
     std::map<int, Control> controls;

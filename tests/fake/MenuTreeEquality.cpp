@@ -2,37 +2,28 @@
 
 #include "menu/MenuClass.h"
 #include "menu/MenuData.h"
-#include "menu/MenuPopUp.h"
 #include "menu/MenuSite.h"
-
-#include <vector>
+#include "menu/MenuWalk.h"
 
 std::string DrawTree(const CMenuData& menu) {
-    std::string picture;
-    std::vector<std::pair<const CMenuItem*, std::string>> pending{{&menu.m_rootPopUp, ""}};
-    while (!pending.empty()) {
-        const auto [item, indent] = pending.back();
-        pending.pop_back();
-        if (item == nullptr) {
-            picture += indent + "null\n";
-            continue;
-        }
-        // The class name less its common "CMenu".
-        const std::string kind(item == &menu.m_rootPopUp ? "root"
-                                                         : item->GetRuntimeClass().name.substr(5));
-        picture += indent + kind + " [" + item->m_strCaption + "]";
-        if (item->IsSite()) {
-            const auto& site = static_cast<const CMenuSite&>(*item);
-            picture += " [" + site.m_strUrl + "]" +
-                       (site.m_nCommandId ? " " + std::to_string(site.m_nCommandId) : "");
-        }
-        picture += "\n";
-        if (item->IsPopUp()) {
-            const auto& children = static_cast<const CMenuPopUp&>(*item).m_arrChildren;
-            for (std::size_t i = children.size(); i-- > 0;)
-                pending.push_back({children[i].get(), indent + "  "});
-        }
-    }
+    std::string picture = "root [" + menu.m_rootPopUp.m_strCaption + "]\n", indent = "  ";
+    WalkMenu(
+        menu.m_rootPopUp,
+        [&](const CMenuItem& item) {
+            // The class name less its common "CMenu".
+            const std::string_view kind = item.GetRuntimeClass().name.substr(5);
+            picture += indent + std::string(kind) + " [" + item.m_strCaption + "]";
+            if (item.IsSite()) {
+                const auto& site = static_cast<const CMenuSite&>(item);
+                picture += " [" + site.m_strUrl + "]" +
+                           (site.m_nCommandId ? " " + std::to_string(site.m_nCommandId) : "");
+            }
+            picture += "\n";
+            if (item.IsPopUp())
+                indent += "  ";
+            return WalkStep::Continue;
+        },
+        [&](const CMenuPopUp&) { indent.resize(indent.size() - 2); });
     return picture;
 }
 
@@ -40,8 +31,4 @@ std::string DescribeTreeDifference(const CMenuData& left, const CMenuData& right
     const std::string a = "number " + std::to_string(left.m_wMenuNumber) + "\n" + DrawTree(left);
     const std::string b = "number " + std::to_string(right.m_wMenuNumber) + "\n" + DrawTree(right);
     return a == b ? "" : a + "vs\n" + b;
-}
-
-bool SameTree(const CMenuData& left, const CMenuData& right) {
-    return DescribeTreeDifference(left, right).empty();
 }

@@ -35,7 +35,7 @@ TEST_P(StartTest, RunsOnlyWithAMenuAndLeavesNothingBehind) {
         StoreMenu(kBody), fake.clock.now += 8 * 86400; // weekly by default
     fake.dialogs.scripts.emplace(IDD_PREFERENCES, [](FakeDialog& dialog) {
         EXPECT_FALSE(dialog.controls.at(DialogHandler::kCancel).visible) << "first-run mode";
-        dialog.PressEscape();
+        dialog.handler.OnCancel(dialog); // Escape, with the Cancel button hidden
         dialog.SetChecked(IDC_WEEKLY, false), dialog.SetChecked(IDC_MONTHLY, true);
         dialog.Press(DialogHandler::kOk);
     });

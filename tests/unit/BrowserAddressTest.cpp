@@ -11,7 +11,6 @@ TEST(BrowserAddress, HttpAddressesOpenAsTheyStandDottedHostNamesWithHttpInFront)
     const std::pair<const char*, const char*> table[] = {
         {"HTTP://EXAMPLE.COM", "HTTP://EXAMPLE.COM"},
         {"hTtPs://example.com/a b", "hTtPs://example.com/a b"},
-        {"http://user@intranet:8080/x", "http://user@intranet:8080/x"},
         {"news.htm", "http://news.htm"},
         {"my-host.example.com:65535/a?b#c", "http://my-host.example.com:65535/a?b#c"},
         {"example.com:000080", "refused"},

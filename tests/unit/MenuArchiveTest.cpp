@@ -64,10 +64,6 @@ Bytes MenuHead(std::uint8_t childCount) {
     return Join({NewClass("CMenuData"), Hex("01 00 25 00 01 52"), {childCount, 0, 0, 0}});
 }
 
-ArchiveReadResult Read(const Bytes& bytes) {
-    return ReadMenuArchive(bytes.data(), bytes.size());
-}
-
 // The example menu, built, so its sites carry their identifiers.
 class MenuArchiveTest : public testing::Test {
 protected:
@@ -85,7 +81,8 @@ TEST_F(MenuArchiveTest, ExampleIsStoredAsTheKnownBytesAndReadBack) {
     EXPECT_EQ(kExampleBytes, WriteMenuArchive(example));
     example.m_rootPopUp.m_arrChildren.pop_back();
     // Stray bytes after the menu are no part of it.
-    const ArchiveReadResult result = Read(Join({kExampleBytes, Hex("FF FF FF FF")}));
+    const Bytes stored = Join({kExampleBytes, Hex("FF FF FF FF")});
+    const ArchiveReadResult result = ReadMenuArchive(stored.data(), stored.size());
     EXPECT_EQ(ArchiveError::none, result.error);
     EXPECT_EQ("", result.menu ? DescribeTreeDifference(example, *result.menu) : "no menu");
 }
@@ -131,8 +128,7 @@ void ExpectReads(const Bytes& bytes, const std::string& text) {
     EXPECT_EQ(ArchiveError::none, reader.Error());
 }
 
-TEST(MenuArchiveString, EveryLengthFormWritesAndReadsBack) {
-    FakePlatform fake;
+TEST_F(MenuArchiveTest, EveryLengthFormWritesAndReadsBack) {
     // 0xFFFE would read as the UTF-16 marker, so it takes the long form.
     for (const auto& [length, prefix] :
          {std::pair{254, "FE"}, std::pair{255, "FF FF 00"}, std::pair{65533, "FF FD FF"},
@@ -162,8 +158,7 @@ const Bytes kMenuStart = Join({NewClass("CMenuData"), Hex("01 00 25 00")});
 
 // Values no tree holds are refused with their fault; only a menu stored in
 // another format is no fault, and reads as an empty one.
-TEST(MenuArchiveReading, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
-    FakePlatform fake;
+TEST_F(MenuArchiveTest, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
     using E = ArchiveError;
     const std::tuple<const char*, Bytes, ArchiveError> table[] = {
         {"OtherFormat", Join({NewClass("CMenuData"), Hex("02 00"), kExampleBytes}), E::none},
@@ -190,7 +185,7 @@ TEST(MenuArchiveReading, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
         {"HugeUtf16String", Join({kMenuStart, Hex("FF FE FF FF FF FF FF FF FF 7F 41 00 42 00")}),
          E::endOfFile}};
     for (const auto& [name, bytes, error] : table) {
-        const ArchiveReadResult result = Read(bytes);
+        const ArchiveReadResult result = ReadMenuArchive(bytes.data(), bytes.size());
         EXPECT_EQ(error, result.error) << name;
         EXPECT_EQ(error == E::none ? "" : "no menu",
                   result.menu ? DescribeTreeDifference(CMenuData(), *result.menu) : "no menu")
@@ -202,21 +197,21 @@ TEST(MenuArchiveReading, RefusesWhatNoTreeHoldsAndReadsOtherFormatsAsEmpty) {
 // tag in it, so that cuts fall inside each kind of field. Indexes: 1 CMenuData,
 // 2 the menu, 3 CMenuSite, 4 the site, 5 CMenuPopUp, 6 the sub-menu,
 // 7 CMenuDivider, 8 the divider, 9 CMenuItem, 10 the item.
-TEST(MenuArchiveTruncation, EveryCutOfAWholeValueGivesEndOfFile) {
-    FakePlatform fake;
+TEST_F(MenuArchiveTest, EveryCutOfAWholeValueGivesEndOfFile) {
     const Bytes value =
         Join({MenuHead(4), kSite, NewClass("CMenuPopUp"), Hex("FF 2C 01"), Bytes(300, 'p'),
               Hex("02 00 00 00"), NewClass("CMenuDivider"), Hex("00"), NewClass("CMenuItem"),
               Hex("FF FE FF 02 41 00 42 00"), Hex("FF 7F 03 00 00 80"),
               Hex("FF FF FF 03 00 00 00 61 62 63"), ShortString("b.htm"), Hex("07 00 00 00 05 80"),
               ShortString("P2"), Hex("00 00 00 00")});
-    const ArchiveReadResult whole = Read(value);
+    const ArchiveReadResult whole = ReadMenuArchive(value.data(), value.size());
     ASSERT_EQ(ArchiveError::none, whole.error);
     EXPECT_EQ(4u, whole.menu->m_rootPopUp.m_arrChildren.size());
     for (std::size_t length = 0; length < value.size(); ++length) {
         // A copy of exactly the kept bytes, so the sanitizer build sees any
         // read past them.
-        const ArchiveReadResult result = Read(Bytes(value.begin(), value.begin() + length));
+        const Bytes kept(value.begin(), value.begin() + length);
+        const ArchiveReadResult result = ReadMenuArchive(kept.data(), kept.size());
         EXPECT_EQ(ArchiveError::endOfFile, result.error) << "cut at " << length;
         EXPECT_EQ(nullptr, result.menu) << "cut at " << length;
     }

@@ -46,13 +46,13 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
         EXPECT_FALSE(menu.BuildMenu()) << "an empty tree gives no menu";
         EXPECT_EQ("none ", Lookup(menu, {1001})) << "an empty tree finds nothing";
         ASSERT_EQ(0, ParseExactly(menu, 0,
-                                  WithHeader("BEGIN Sites\nA\ta\n-\nBEGIN X\nB\tb\nBEGIN Y\n"
-                                             "C\tc\nEND\nD\td\nEND\nE\te\nEND\n")));
+                                  MenuText("37", "A\ta\n-\nBEGIN X\nB\tb\nBEGIN Y\nC\tc\n"
+                                                 "END\nD\td\nEND\nE\te\n")));
         EXPECT_EQ("none ", Lookup(menu, {0})) << "no build has numbered the sites yet";
         // As a stored tree read back has them: the identifiers of an earlier
         // build, which must not stay with the sites this build drops.
         NumberSites(menu.m_rootPopUp);
-        fake.menus.failingCreates = {create}, fake.menus.failingAttaches = {attach};
+        fake.menus.failingCreate = create, fake.menus.failingAttach = attach;
         if (*entries == '\0') {
             EXPECT_FALSE(menu.BuildMenu());
             EXPECT_EQ(0u, fake.menus.LiveMenuCount());
@@ -77,7 +77,7 @@ TEST(MenuBuild, IsBuiltOnDemandWithoutWhatCouldNotBeMade) {
 TEST(MenuBuild, NumberingPassesOverTheFixedCommands) {
     FakePlatform fake;
     CMenuData menu;
-    std::string text = WithHeader("BEGIN Sites\n");
+    std::string text = "1\n2.1.2.5\n37\nBEGIN Sites\n";
     for (int n = 1; n <= 1010; ++n)
         text += "S" + std::to_string(n) + "\ts" + std::to_string(n) + ".htm\n";
     ASSERT_EQ(0, ParseExactly(menu, 0, text));
@@ -121,7 +121,7 @@ TEST(MenuNesting, DeepestTextParsesBuildsStoresAndGoes) {
         const std::vector<std::uint8_t> stored = WriteMenuArchive(*menu);
         ArchiveReadResult read = ReadMenuArchive(stored.data(), stored.size());
         ASSERT_NE(nullptr, read.menu);
-        EXPECT_TRUE(SameTree(*menu, *read.menu));
+        EXPECT_EQ("", DescribeTreeDifference(*menu, *read.menu));
         EXPECT_EQ(ArchiveError::endOfFile, ReadMenuArchive(stored.data(), stored.size() / 2).error);
         menu.reset(), read.menu.reset();
     }));

@@ -14,12 +14,6 @@ inline const std::string_view kExampleMenuText =
     "1\n2.1.2.5\n37\nBEGIN Sites\nNews\tnews.htm\n-\nBEGIN &Reference\nEpisodes\t\tepisodes.htm\n"
     "END\nEND\n(anything)\n";
 
-// A menu text: the three header lines (format 1, this program's version and
-// menu number 37) followed by rest as it stands.
-inline std::string WithHeader(std::string_view rest) {
-    return "1\n2.1.2.5\n37\n" + std::string(rest);
-}
-
 // A menu text numbered as given, whose root "Sites" holds the entry lines.
 inline std::string MenuText(const std::string& number, std::string_view entries) {
     return "1\n2.1.2.5\n" + number + "\nBEGIN Sites\n" + std::string(entries) + "END\n";

@@ -51,7 +51,6 @@ TEST(MenuToolCheck, NamesEachProblemOnItsLineAndFailsOnlyWhenTextIsLost) {
         {"NumberNotPlain", MenuText("37a", kSite), {"3: reads it as 37"}},
         {"NumberOfSixDigits", MenuText("000007", kSite), {"3: reads it as 7"}},
         {"TextRightAfterTheEnd", MenuText("37", kSite) + "x\n", {"7: after the root's END"}},
-        {"Nul", MenuText("37", std::string("A\thttp://a.test/\0b\n", 19)), {"5: NUL"}},
         {"LongWithANul", MenuText("37", kLongest + '\0' + "\n"), {"*5: bytes long", "5: NUL"}},
         {"Skipped", MenuText("37", "News    n.htm\n"), {"4: no entries", "5: holds no TAB"}},
         {"Utf8WithoutAMark", MenuText("37", "B\xC3\xBC\thttp://b.test/\n"), {"5: byte-order"}},

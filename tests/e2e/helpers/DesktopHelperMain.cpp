@@ -51,39 +51,29 @@ namespace {
 
 constexpr const char* kDialogClass = "#32770";
 
-double Seconds(const std::string& text) {
-    return std::atof(text.c_str());
-}
-
 const char* AnyIsNull(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
-}
-
-std::string ControlState(HWND control, const char* className, bool quiet) {
-    // The style, not IsWindowVisible: a template's dialog is listed unshown.
-    std::string state = ::GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE ? "visible" : "hidden";
-    if (lstrcmpiA(className, "Button") == 0) {
-        if ((::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-            state += ",default";
-        if (!quiet && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED)
-            state += ",checked";
-    }
-    return state;
 }
 
 void PrintControl(HWND control, bool quiet) {
     char className[64] = {};
     ::GetClassNameA(control, className, sizeof className);
+    const LONG_PTR style = ::GetWindowLongPtrA(control, GWL_STYLE);
+    // The style, not IsWindowVisible: a template's dialog is listed unshown.
+    std::string state = style & WS_VISIBLE ? "visible" : "hidden";
+    const bool button = lstrcmpiA(className, "Button") == 0;
+    if (button && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        state += ",default";
+    if (button && !quiet && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        state += ",checked";
     // A picture's text only names its resource.
-    const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
-    const bool picture =
-        lstrcmpiA(className, "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP);
+    const bool picture = lstrcmpiA(className, "Static") == 0 &&
+                         ((style & SS_TYPEMASK) == SS_ICON || (style & SS_TYPEMASK) == SS_BITMAP);
     std::string text = picture ? "" : quiet ? KeptWindowText(control) : WindowText(control);
     for (std::size_t at = 0; (at = text.find_first_of("\r\n", at)) != std::string::npos;)
         text.replace(at, text.compare(at, 2, "\r\n") == 0 ? 2 : 1, "\\n");
     std::printf("%d\t%s\t%s\t%s\t%s\n", ::GetDlgCtrlID(control), className,
-                ScreenRectText(control).c_str(), ControlState(control, className, quiet).c_str(),
-                text.c_str());
+                ScreenRectText(control).c_str(), state.c_str(), text.c_str());
 }
 
 void PrintDialog(HWND dialog, bool quiet) {
@@ -105,7 +95,8 @@ int Controls(const std::vector<std::string>& args) {
     query.visibleOnly = true;
     query.quiet = args.size() == 3 && args[2] == "quiet";
     HWND dialog = nullptr;
-    if (!PollFor(Seconds(args[1]), [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
+    if (!PollFor(std::atof(args[1].c_str()),
+                 [&] { return (dialog = FindTopLevel(query)) != nullptr; }))
         return 1;
     PrintDialog(dialog, query.quiet);
     return 0;
@@ -146,7 +137,7 @@ template <typename List>
 int WaitForCount(const std::string& count, const std::string& seconds, List list) {
     const std::size_t wanted = static_cast<std::size_t>(std::atoi(count.c_str()));
     std::vector<std::string> places;
-    if (!PollFor(Seconds(seconds), [&] { return (places = list()).size() == wanted; }))
+    if (!PollFor(std::atof(seconds.c_str()), [&] { return (places = list()).size() == wanted; }))
         return 1;
     for (const std::string& place : places)
         std::printf("%s\n", place.c_str());
@@ -192,11 +183,10 @@ int Run(const std::vector<std::string>& args) {
         icon.cbSize = sizeof icon;
         icon.hWnd = FindTopLevel({rest[0].c_str()});
         icon.uID = static_cast<UINT>(std::atoi(rest[1].c_str()));
-        return icon.hWnd != nullptr && ::Shell_NotifyIconA(NIM_DELETE, &icon) &&
-                       ::PostMessageA(HWND_BROADCAST, ::RegisterWindowMessageA("TaskbarCreated"), 0,
-                                      0)
-                   ? 0
-                   : 1;
+        const UINT restarted = ::RegisterWindowMessageA("TaskbarCreated");
+        const bool done = icon.hWnd != nullptr && ::Shell_NotifyIconA(NIM_DELETE, &icon) &&
+                          ::PostMessageA(HWND_BROADCAST, restarted, 0, 0);
+        return done ? 0 : 1;
     }
     if (command == "stay" && rest.empty())
         ::Sleep(INFINITE);

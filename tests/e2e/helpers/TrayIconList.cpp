@@ -35,16 +35,12 @@ void ReadTools(HWND tooltip, std::vector<ShownTrayIcon>& icons) {
             !::ReadProcessMemory(process, block + sizeof tool, text, sizeof text - sizeof(WCHAR),
                                  nullptr))
             break;
-        ShownTrayIcon icon;
-        if (tool.uFlags & TTF_IDISHWND) {
-            ::GetWindowRect(reinterpret_cast<HWND>(tool.uId), &icon.place);
-        } else if (!::IsRectEmpty(&tool.rect)) {
-            icon.place = tool.rect;
-            ::MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&icon.place), 2);
-        }
         // A removed icon can leave its tooltip behind, with no place.
-        if (::IsRectEmpty(&icon.place))
+        if (::IsRectEmpty(&tool.rect))
             continue;
+        ShownTrayIcon icon;
+        icon.place = tool.rect;
+        ::MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&icon.place), 2);
         char narrow[kTipCapacity * 2] = {};
         ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
         icon.tip = narrow;
@@ -55,31 +51,17 @@ void ReadTools(HWND tooltip, std::vector<ShownTrayIcon>& icons) {
     ::CloseHandle(process);
 }
 
-struct TooltipSearch {
-    HWND taskbar;
-    std::vector<ShownTrayIcon>* icons;
-};
-
-// The tooltip controls belong to the taskbar, or to icon windows inside it.
-BOOL CALLBACK ReadTaskbarTooltip(HWND window, LPARAM context) {
-    const TooltipSearch& search = *reinterpret_cast<TooltipSearch*>(context);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    const HWND owner = ::GetWindow(window, GW_OWNER);
-    if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && owner != nullptr &&
-        (owner == search.taskbar || ::IsChild(search.taskbar, owner)))
-        ReadTools(window, *search.icons);
-    return TRUE;
-}
-
 } // namespace
 
 std::vector<ShownTrayIcon> ListTrayIcons() {
     std::vector<ShownTrayIcon> icons;
-    WindowQuery taskbar;
-    taskbar.className = "Shell_TrayWnd";
-    TooltipSearch search{FindTopLevel(taskbar), &icons};
-    if (search.taskbar != nullptr)
-        ::EnumWindows(ReadTaskbarTooltip, reinterpret_cast<LPARAM>(&search));
+    WindowQuery query;
+    query.className = "Shell_TrayWnd";
+    const HWND taskbar = FindTopLevel(query);
+    // The icons' tooltip controls belong to the taskbar.
+    query.className = TOOLTIPS_CLASSA;
+    for (HWND tooltip : FindAllTopLevel(query))
+        if (taskbar != nullptr && ::GetWindow(tooltip, GW_OWNER) == taskbar)
+            ReadTools(tooltip, icons);
     return icons;
 }

@@ -11,6 +11,7 @@
 #   desktop_click X Y [BUTTON [COUNT]]
 #                               a real click of BUTTON (1 left, 3 right) at X Y
 #   click_control TITLE ID      clicks the middle of the dialog's control ID
+#                               (0: the dialog's client area; see below)
 #   press_keys TITLE KEY...     presses the keys (as xdotool names them) in the
 #                               dialog TITLE
 #   close_with TITLE ID WHAT    clicks the control ID until the dialog TITLE
@@ -59,21 +60,20 @@ desktop_click() {
     harness_run xdotool 0 xdotool mousemove "$1" "$2" click --repeat "${4:-1}" --delay 120 "${3:-1}"
 }
 
+# ID 0 is the dialog's client area: it is clicked in its top left corner,
+# where no control stands, which makes the dialog the window that has the
+# keyboard.
 click_control() {
     local left top width height
     read -r left top width height < <(desktop_helper controls "$1" "$DESKTOP_WAIT" |
         awk -F'\t' -v id="$2" '$1 == id { print $3; exit }')
     [ -n "${height:-}" ] || { fail "no control $2 in the dialog \"$1\"" && return 1; }
+    [ "$2" -ne 0 ] || width=4 height=4
     desktop_click "$((left + width / 2))" "$((top + height / 2))"
 }
 
-# A click on the top left corner of the dialog's client area, where no control
-# stands, makes it the window that has the keyboard.
 press_keys() {
-    local left top
-    read -r left top _ < <(desktop_helper controls "$1" "$DESKTOP_WAIT" | head -n1 | cut -f3)
-    [ -n "${top:-}" ] || { fail "no dialog \"$1\" to press ${*:2} in" && return 1; }
-    desktop_click "$((left + 2))" "$((top + 2))" && harness_run xdotool 0 xdotool key --delay 150 "${@:2}"
+    click_control "$1" 0 && harness_run xdotool 0 xdotool key --delay 150 "${@:2}"
 }
 
 # A loaded machine can lose a click on a window that has just come up: the

@@ -158,8 +158,7 @@ store_settings() {
         [ -z "$menu$*" ] || printf '[HKEY_CURRENT_USER\\Software\\Vellinor]\n'
         for setting in "$@"; do
             value=${setting#*=}
-            [ "$value" != now ] || value=$(date +%s)
-            printf '"%s"=dword:%08x\n' "${setting%%=*}" "$value"
+            printf '"%s"=dword:%08x\n' "${setting%%=*}" "${value/#now/$(date +%s)}"
         done
         printf '\n'
         [ -z "$menu" ] || tail -n +2 "$E2E_DIR/$menu.reg"
@@ -262,21 +261,20 @@ open_menu() {
 # in it. A menu is shown before it is painted: the picture is taken again
 # until it shows items.
 menu_shot() {
-    local picture=$scenario-$1 at=$2
-    wait_until 20 'shot=$(desktop_shot "$picture") && items=$(menu_item_centers "$at" "$shot") && [ -n "$items" ]'
+    local picture=$scenario-$1 at=$2 before=''
+    wait_until 20 'shot=$(desktop_shot "$picture") && items=$(menu_item_centers "$at" "$shot") &&
+        [ -n "$items" ] && [ "$items" = "$before" ] || { before=$items && false; }'
 }
 
 choose() {
-    local index=$1 level=${2:-1} place shot items
-    place=$(menus "$level" "$DESKTOP_WAIT" | sed -n "${level}p")
+    local level=${2:-1} place shot items item
+    # The sub-menu is the menu that is not where the icon's opened.
+    place=$(menus "$level" "$DESKTOP_WAIT" | awk -v first="$menu_place" -v level="$level" '(level == 1) == ($0 == first)')
     menu_shot "menu-$level" "$place"
-    [ "$index" -gt 0 ] || index=$(($(wc -l <<<"$items") + 1 + index))
-    if [ "$index" -lt 1 ] || [ -z "$(sed -n "${index}p" <<<"$items")" ]; then
-        fail "menu $level at ${place:-(none)} does not show the item $1; screen: $shot"
-        return 1
-    fi
-    # shellcheck disable=SC2046
-    desktop_click $(sed -n "${index}p" <<<"$items")
+    item=$(awk -v n="$1" '{ item[NR] = $0 } END { if (n < 0) n += NR + 1; if (n in item) print item[n] }' <<<"$items")
+    [ -n "$item" ] || { fail "menu $level at ${place:-(none)} does not show the item $1; screen: $shot" && return 1; }
+    # shellcheck disable=SC2086 # the item's middle, X and Y
+    desktop_click $item
 }
 
 expect_program_end() {
