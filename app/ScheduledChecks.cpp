@@ -46,14 +46,16 @@ bool CSiteMenuApp::UpdateMenu() {
     // A tree that gives no pop-up menu is no menu at all, whatever number it
     // carries: asking with that number could turn the one menu on the server
     // away as "no new menu" at every start.
-    const std::uint16_t held =
-        g_pMenuData->GetMenuHandle() != nullptr ? g_pMenuData->m_wMenuNumber : 0;
+    const bool usable = g_pMenuData->GetMenuHandle() != nullptr;
     auto fresh = std::make_unique<CMenuData>();
-    if (!fresh->UpdateFromServer(held))
+    if (!fresh->UpdateFromServer(usable ? g_pMenuData->m_wMenuNumber : 0, usable))
         return false;
     delete g_pMenuData;
     g_pMenuData = fresh.release();
     g_trayIcon.m_hMenu = g_pMenuData->GetMenuHandle();
     g_settings.SaveMenu();
+    // Only once the menu is stored: validators kept without it would have the
+    // server answer "not modified" to the older menu stored.
+    g_settings.StoreValidators(g_pMenuData->m_strSource, g_pMenuData->m_validators);
     return true;
 }

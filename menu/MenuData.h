@@ -1,6 +1,7 @@
 #pragma once
 
 #include "menu/MenuPopUp.h"
+#include "platform/HttpValidators.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 class CProgressDlg;
 class HttpRequest;
+struct ServerFileRules;
 
 // The whole menu: its edition number, the root sub-menu and the window-system
 // menu built from it, which this object owns.
@@ -43,15 +45,22 @@ public:
     // Downloads the menu file into this (new, empty) menu while the progress
     // window shows, records the query time when the server answered and tells
     // the user the outcome. True only when a menu with a number other than
-    // wCurrentNumber was loaded.
-    bool UpdateFromServer(std::uint16_t wCurrentNumber);
+    // wCurrentNumber was loaded. While a usable menu is held (bMenuHeld), the
+    // server is asked to send the file only when it changed since the
+    // download that gave it.
+    bool UpdateFromServer(std::uint16_t wCurrentNumber, bool bMenuHeld);
     // The reading step of an update, on an opened request, which it closes.
-    // Sets nResult (0, 1, 2 or 4); false when the internet layer failed, with
-    // its error text in strError.
+    // Sets nResult (0, 1, 2, 4 or 5, not signed by the publisher); false when
+    // the internet layer failed, with its error text in strError.
     bool ReadServerFile(std::uint16_t wCurrentNumber, std::unique_ptr<HttpRequest> pRequest,
-                        CProgressDlg& progress, int& nResult, std::string& strError);
+                        const ServerFileRules& rules, CProgressDlg& progress, int& nResult,
+                        std::string& strError);
 
     std::uint16_t m_wMenuNumber = 0;
     CMenuPopUp m_rootPopUp;
     MenuHandle m_hMenu = nullptr;
+    // Where a downloaded menu came from and the edition the server named,
+    // kept with the menu once it is stored.
+    std::string m_strSource;
+    HttpValidators m_validators;
 };

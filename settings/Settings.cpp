@@ -2,6 +2,7 @@
 
 #include "app/CurrentMenu.h"
 #include "menu/MenuArchive.h"
+#include "platform/RegistryText.h"
 #include "platform/Services.h"
 #include "settings/PreferencesDlg.h"
 #include "settings/QueryTimeText.h"
@@ -20,6 +21,15 @@ const char kOpenNewBrowserWindow[] = "OpenNewBrowserWindow";
 const char kQueryInterval[] = "QueryInterval";
 const char kLastQuery[] = "LastQuery";
 const char kMenuData[] = "MenuData";
+const char kMenuETag[] = "MenuETag";
+const char kMenuLastModified[] = "MenuLastModified";
+const char kMenuSource[] = "MenuSource";
+
+std::string StoredText(const char* name) {
+    std::string text;
+    ReadRegistryText(RegistryRoot::CurrentUser, kKeyPath, name, text);
+    return text;
+}
 
 // The tree stored in "MenuData" of the open key; null when there is none that
 // can be used. A value the archive reader rejects (empty, cut short, damaged
@@ -120,6 +130,23 @@ void CSettings::SaveMenu() {
     const std::vector<std::uint8_t> bytes = WriteMenuArchive(*g_pMenuData);
     Use<RegistryService>().SetValue(m_hKey, kMenuData, RegistryType::Binary, bytes.data(),
                                     bytes.size());
+    CloseKey();
+}
+
+HttpValidators CSettings::StoredValidatorsFor(const std::string& address) {
+    if (address.empty() || StoredText(kMenuSource) != address)
+        return {};
+    return {StoredText(kMenuETag), StoredText(kMenuLastModified)};
+}
+
+void CSettings::StoreValidators(const std::string& address, const HttpValidators& validators) {
+    if (!OpenKey(false))
+        return;
+    for (const auto& [name, text] : {std::pair(kMenuETag, &validators.etag),
+                                     std::pair(kMenuLastModified, &validators.lastModified),
+                                     std::pair(kMenuSource, &address)})
+        Use<RegistryService>().SetValue(m_hKey, name, RegistryType::String, text->c_str(),
+                                        text->size() + 1);
     CloseKey();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ClockService.h"
+#include "platform/HttpValidators.h"
 #include "platform/RegistryService.h"
 #include "settings/DueRule.h"
 
@@ -30,6 +31,12 @@ public:
     void Load();
     // Stores the tree g_pMenuData points to in "MenuData"; failures are silent.
     void SaveMenu();
+
+    // The edition of the stored menu as the server named it, when the menu
+    // was downloaded from address; none when it came from anywhere else.
+    HttpValidators StoredValidatorsFor(const std::string& address);
+    // Keeps the edition of the menu now stored and where it came from.
+    void StoreValidators(const std::string& address, const HttpValidators& validators);
 
     bool IsCheckDue() const;
     // The last query is now, and stored, even when the time has not changed.

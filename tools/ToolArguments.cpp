@@ -7,6 +7,9 @@ const char kToolUsage[] =
     "       vellinor-menu show FILE [--held N]\n"
     "       vellinor-menu pack FILE [-o OUT] [--reg]\n"
     "       vellinor-menu unpack BLOB [--text]\n"
+    "       vellinor-menu keygen PRIVATE.pem\n"
+    "       vellinor-menu sign FILE -k PRIVATE.pem\n"
+    "       vellinor-menu verify FILE PUBLIC-KEY\n"
     "every command also takes --codepage N, the users' ANSI code page for text saved\n"
     "as UTF-8 with a byte-order mark and for stored UTF-16 captions (default 1252,\n"
     "or the system's in vellinor-menu.exe)\n";
@@ -19,10 +22,9 @@ struct CommandName {
 };
 
 constexpr CommandName kCommands[] = {
-    {"check", ToolCommand::Check},
-    {"show", ToolCommand::Show},
-    {"pack", ToolCommand::Pack},
-    {"unpack", ToolCommand::Unpack},
+    {"check", ToolCommand::Check},   {"show", ToolCommand::Show},     {"pack", ToolCommand::Pack},
+    {"unpack", ToolCommand::Unpack}, {"keygen", ToolCommand::Keygen}, {"sign", ToolCommand::Sign},
+    {"verify", ToolCommand::Verify},
 };
 
 // Decimal digits only, 0 to 65535.
@@ -94,19 +96,29 @@ ParsedArguments ParseToolArguments(const std::vector<std::string>& words) {
             arguments.regFile = true;
         } else if (command == ToolCommand::Unpack && word == "--text") {
             arguments.menuText = true;
+        } else if (command == ToolCommand::Sign && word == "-k") {
+            if (!hasValue || words[i + 1].empty())
+                return Refuse("-k needs the private key's file");
+            arguments.keyFile = words[++i];
         } else if (word == "--codepage") {
             if (!hasValue || !ReadCodePage(words[++i], arguments.codePage))
                 return Refuse("--codepage needs a code page number from 1 to 65535");
         } else if (word.size() > 1 && word[0] == '-') {
             return Refuse("unknown option '" + word + "' for " + words[0]);
-        } else if (!arguments.input.empty()) {
-            return Refuse("more than one file given");
-        } else {
+        } else if (arguments.input.empty()) {
             arguments.input = word;
+        } else if (command == ToolCommand::Verify && arguments.publicKey.empty()) {
+            arguments.publicKey = word;
+        } else {
+            return Refuse("more than one file given");
         }
     }
     if (arguments.input.empty())
         return Refuse("no file given");
+    if (command == ToolCommand::Sign && arguments.keyFile.empty())
+        return Refuse("sign needs -k and the private key's file");
+    if (command == ToolCommand::Verify && arguments.publicKey.empty())
+        return Refuse("verify needs the publisher's public key after the file");
     parsed.ok = true;
     return parsed;
 }

@@ -1,15 +1,20 @@
-// vellinor-menu: tells a maker what the program makes of a menu file, and
-// turns menus into the stored form and back.
+// vellinor-menu: tells a maker what the program makes of a menu file, turns
+// menus into the stored form and back, and signs them as their publisher.
 #include "menu/MenuArchive.h"
+#include "platform/PublisherKeys.h"
 #include "platform/Services.h"
 #include "tools/DownloadedMenu.h"
 #include "tools/MenuCheck.h"
 #include "tools/MenuListing.h"
 #include "tools/MenuTextExport.h"
+#include "tools/MenuTextLimits.h"
+#include "tools/PrivateKeyPem.h"
 #include "tools/RegFile.h"
 #include "tools/ToolArguments.h"
 #include "tools/ToolMessages.h"
 #include "tools/ToolText.h"
+#include "update/Base64Text.h"
+#include "update/MenuSignature.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,13 +23,25 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#ifdef _WIN32
 #include <fcntl.h>
+#ifdef _WIN32
+#include "platform/win32/Win32Signatures.h"
 #include <io.h>
+#include <sys/stat.h>
+using SystemSignatures = Win32Signatures;
+constexpr int kNewFileFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY;
+constexpr int kOwnerOnly = _S_IREAD | _S_IWRITE;
+#else
+#include "platform/openssl/OpenSslSignatures.h"
+#include <unistd.h>
+using SystemSignatures = OpenSslSignatures;
+constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL;
+constexpr int kOwnerOnly = 0600;
 #endif
 
 namespace {
@@ -69,6 +86,18 @@ bool WriteOutput(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
+}
+
+// A file that did not exist, readable by its owner alone where the system
+// keeps such modes. A private key is never written over: a lost key is a
+// menu its users' programs can no longer be given.
+bool WriteNewFile(const std::string& path, const std::string& bytes, std::string& reason) {
+    const int file = open(path.c_str(), kNewFileFlags, kOwnerOnly);
+    const bool written =
+        file >= 0 && write(file, bytes.data(), static_cast<unsigned>(bytes.size())) ==
+                         static_cast<int>(bytes.size());
+    reason = std::strerror(errno);
+    return (file < 0 || close(file) == 0) && written;
 }
 
 const char* NoMenuReason(int result) {
@@ -136,6 +165,90 @@ int Unpack(const ToolArguments& arguments, const std::string& bytes) {
     return 0;
 }
 
+int Keygen(const ToolArguments& arguments) {
+    PublisherKeyPair pair;
+    std::string reason;
+    if (!GeneratePublisherKey(pair)) {
+        std::cerr << "vellinor-menu: the system could not make a key\n";
+        return 1;
+    }
+    if (!WriteNewFile(arguments.input, FormatPrivateKeyPem(pair), reason)) {
+        std::cerr << "vellinor-menu: " << arguments.input << ": " << reason << '\n';
+        return kExitUsage;
+    }
+    std::cout << EncodeBase64(pair.point.data(), pair.point.size()) << '\n';
+    return 0;
+}
+
+// The program reads no more of a menu than it could check a signature of.
+bool ReadsWhole(const ToolArguments& arguments, const std::string& bytes) {
+    if (bytes.size() <= kMaxBodyBytes)
+        return true;
+    std::cerr << "vellinor-menu: " << arguments.input << " has " << bytes.size()
+              << " bytes; the program reads " << kMaxBodyBytes
+              << " and could never match a signature of more\n";
+    return false;
+}
+
+int Sign(const ToolArguments& arguments, const std::string& bytes) {
+    std::string pem, reason;
+    if (!ReadWholeFile(arguments.keyFile, pem, reason)) {
+        std::cerr << "vellinor-menu: " << arguments.keyFile << ": " << reason << '\n';
+        return kExitUsage;
+    }
+    const std::optional<PublisherKeyPair> pair = ReadPrivateKeyPem(pem);
+    if (!pair) {
+        std::cerr << "vellinor-menu: " << arguments.keyFile
+                  << ": not a P-256 private key as vellinor-menu keygen writes it\n";
+        return kExitUsage;
+    }
+    if (!ReadsWhole(arguments, bytes))
+        return 1;
+    // A key whose point is not its scalar's would sign what its public key refuses.
+    MenuSignature signature{};
+    if (!SignAsPublisher(*pair, bytes, signature) ||
+        !SystemSignatures().Verify(pair->point, signature, bytes)) {
+        std::cerr << "vellinor-menu: " << arguments.keyFile
+                  << ": its public key does not check what its private key signs\n";
+        return 1;
+    }
+    const std::string sigFile = arguments.input + ".sig";
+    if (!WriteOutput(sigFile, EncodeBase64(signature.data(), signature.size()) + "\n")) {
+        std::cerr << "vellinor-menu: cannot write " << sigFile << '\n';
+        return kExitUsage;
+    }
+    return 0;
+}
+
+int Verify(const ToolArguments& arguments, const std::string& bytes) {
+    const std::optional<MenuPublicKey> key = ReadPublicKeyLine(arguments.publicKey);
+    if (!key) {
+        std::cerr << "vellinor-menu: '" << arguments.publicKey
+                  << "' is not a public key as vellinor-menu keygen prints it\n";
+        return kExitUsage;
+    }
+    const std::string sigFile = arguments.input + ".sig";
+    std::string line, reason;
+    if (!ReadWholeFile(sigFile, line, reason)) {
+        std::cerr << "vellinor-menu: " << sigFile << ": " << reason << '\n';
+        return 1;
+    }
+    const std::optional<MenuSignature> signature = ReadSignatureLine(line);
+    if (!signature) {
+        std::cerr << "vellinor-menu: " << sigFile << ": not a signature line\n";
+        return 1;
+    }
+    if (!ReadsWhole(arguments, bytes))
+        return 1;
+    if (!SystemSignatures().Verify(*key, *signature, bytes)) {
+        std::cerr << "vellinor-menu: " << sigFile << ": not a signature of " << arguments.input
+                  << " by this key\n";
+        return 1;
+    }
+    std::cout << arguments.input << ": signed by this key\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -162,6 +275,8 @@ int main(int argc, char** argv) {
                   << " cannot be converted to on this system\n";
         return kExitUsage;
     }
+    if (arguments.command == ToolCommand::Keygen)
+        return Keygen(arguments);
     std::string bytes;
     std::string reason;
     if (!ReadWholeFile(arguments.input, bytes, reason)) {
@@ -182,7 +297,12 @@ int main(int argc, char** argv) {
         return Pack(arguments, bytes);
     case ToolCommand::Unpack:
         return Unpack(arguments, bytes);
+    case ToolCommand::Sign:
+        return Sign(arguments, bytes);
+    case ToolCommand::Verify:
+        return Verify(arguments, bytes);
     case ToolCommand::Help:
+    case ToolCommand::Keygen:
         break;
     }
     return 0;

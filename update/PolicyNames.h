@@ -6,3 +6,4 @@
 // test script compares them with these.
 inline constexpr char kPolicyKey[] = "Software\\Policies\\Vellinor";
 inline constexpr char kMenuUrlValue[] = "MenuUrl";
+inline constexpr char kMenuPublicKeyValue[] = "MenuPublicKey";

@@ -36,11 +36,13 @@ constexpr std::size_t kLargestRead = 16384;
 struct Opening {
     HINTERNET session = nullptr;
     std::string address;
+    std::string headers;
     UniqueInternetHandle request;
 
     void Run() {
-        request.reset(
-            ::InternetOpenUrlA(session, address.c_str(), nullptr, 0, kOpenFlags, kContext));
+        request.reset(::InternetOpenUrlA(session, address.c_str(),
+                                         headers.empty() ? nullptr : headers.c_str(),
+                                         static_cast<DWORD>(headers.size()), kOpenFlags, kContext));
     }
 };
 
@@ -83,15 +85,30 @@ int StatusCode(HINTERNET request) {
     return static_cast<int>(status);
 }
 
+// A header of the response as the server sent it; empty when it sent none.
+std::string HeaderText(HINTERNET request, DWORD header) {
+    std::string text(256, '\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(text.size());
+        if (::HttpQueryInfoA(request, header, &text[0], &size, nullptr))
+            return text.substr(0, size);
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            return {};
+        text.resize(size + 1);
+    }
+}
+
 class Win32HttpRequest : public HttpRequest {
 public:
     // The request keeps its session open: closing a session closes its requests.
     Win32HttpRequest(SharedInternetHandle session, UniqueInternetHandle request,
                      const RequestDeadline& deadline, int status)
         : m_session(std::move(session)), m_request(std::move(request)), m_deadline(deadline),
-          m_status(status) {}
+          m_status(status), m_validators{HeaderText(m_request.get(), HTTP_QUERY_ETAG),
+                                         HeaderText(m_request.get(), HTTP_QUERY_LAST_MODIFIED)} {}
 
     int StatusCode() const override { return m_status; }
+    HttpValidators Validators() const override { return m_validators; }
 
     BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& errorText) override {
         auto reading = std::make_shared<Reading>();
@@ -122,20 +139,25 @@ private:
     UniqueInternetHandle m_request;
     RequestDeadline m_deadline;
     int m_status;
+    HttpValidators m_validators;
 };
 
 class Win32HttpSession : public HttpSession {
 public:
+    // Its requests share one deadline, counted from the session's start: a
+    // menu and its signature come within the time one download may take.
     Win32HttpSession(SharedInternetHandle session, unsigned deadlineMs)
-        : m_session(std::move(session)), m_deadlineMs(deadlineMs) {}
+        : m_session(std::move(session)), m_deadline(deadlineMs) {}
 
-    std::unique_ptr<HttpRequest> OpenUrl(const std::string& address) override {
-        const RequestDeadline deadline(m_deadlineMs);
+    std::unique_ptr<HttpRequest> OpenUrl(const std::string& address,
+                                         const HttpValidators& ifChanged) override {
+        const RequestDeadline& deadline = m_deadline;
         if (!*m_session)
             return nullptr;
         auto opening = std::make_shared<Opening>();
         opening->session = m_session->get();
         opening->address = address;
+        opening->headers = ConditionalRequestHeaders(ifChanged);
         const DWORD outcome = RunBounded(deadline.RemainingMs(), [opening] { opening->Run(); });
         if (outcome == WAIT_TIMEOUT) {
             // The request has no handle yet; only closing its session ends it.
@@ -153,7 +175,7 @@ public:
 
 private:
     SharedInternetHandle m_session;
-    unsigned m_deadlineMs;
+    RequestDeadline m_deadline;
 };
 
 // No single step may wait longer than the whole request may take, so a call

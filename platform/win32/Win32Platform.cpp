@@ -8,6 +8,7 @@ Win32Platform::Win32Platform() {
     Provide<ClockService>(&m_clock);
     Provide<RegistryService>(&m_registry);
     Provide<HttpService>(&m_http);
+    Provide<SignatureService>(&m_signatures);
     Provide<WindowService>(&m_window);
     Provide<TimerService>(&m_timers);
     Provide<TrayService>(&m_tray);
@@ -27,6 +28,7 @@ Win32Platform::~Win32Platform() {
     Provide<TrayService>(nullptr);
     Provide<TimerService>(nullptr);
     Provide<WindowService>(nullptr);
+    Provide<SignatureService>(nullptr);
     Provide<HttpService>(nullptr);
     Provide<RegistryService>(nullptr);
     Provide<ClockService>(nullptr);

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Program.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Signatures.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Tray.h"
@@ -34,6 +35,7 @@ private:
     Win32Clock m_clock;
     Win32Registry m_registry;
     Win32Http m_http;
+    Win32Signatures m_signatures;
     // The window before everything that is owned by it or aims at it.
     Win32Window m_window;
     Win32Timers m_timers;

@@ -32,6 +32,14 @@ printf '1\n2.1.2.5\n3\n' >"$inputs/tiny.txt"
 printf '\xef\xbb\xbf1\n2.1.2.5\n40\nBEGIN Sites\nB\xc3\xbc\x63her \xd0\x94\thttp://b.test/\nEND\n' >"$inputs/marked.txt"
 sed '1s/.*/2/' "$inputs/example.txt" >"$inputs/format-2.txt"
 cp "$E2E_REPO"/tests/fuzz/seeds/archive/{example-140,two-popups,long-captions,truncated,null-object}.bin "$inputs/"
+# A publisher's key and a signature made natively, checked by both builds; a
+# file one byte off carrying that signature, and one past what the program reads.
+key=$("$E2E_MENU_TOOL" keygen "$inputs/publisher.pem") &&
+    "$E2E_MENU_TOOL" sign "$inputs/example.txt" -k "$inputs/publisher.pem" || { echo "FAIL: vellinor-menu cannot sign" && exit 1; }
+other_key=$("$E2E_MENU_TOOL" keygen "$E2E_DIR/other.pem")
+sed 's/News/Newt/' "$inputs/example.txt" >"$inputs/changed.txt"
+cp "$inputs/example.txt.sig" "$inputs/changed.txt.sig"
+head -c 65537 /dev/zero >"$inputs/large.txt"
 cp -R "$inputs" "$E2E_DIR/native"
 cp -R "$inputs" "$E2E_DIR/windows"
 
@@ -55,7 +63,7 @@ while IFS='|' read -r label args code line; do
         fail "$label: standard error differs ($out/$label.*.err)"
     [ -z "$code" ] || { [ "${status[$label]}" -eq "$code" ] && { [ -z "$line" ] || grep -qF -- "$line" "$out/$label".native.*; }; } ||
         fail "$label: not exit status $code${line:+ with \"$line\"}"
-done <<'COMMANDS'
+done <<COMMANDS
 check-example|check example.txt
 check-rough|check rough.txt
 check-missing|check no-such-file.txt|2|vellinor-menu: no-such-file.txt: No such file or directory
@@ -78,8 +86,22 @@ unpack-long|unpack long-captions.bin
 unpack-truncated|unpack truncated.bin|1|error: endOfFile
 unpack-null|unpack null-object.bin|1|error: no object
 usage|frobnicate|2|
+verify-good|verify example.txt $key|0|example.txt: signed by this key
+verify-changed|verify changed.txt $key|1|changed.txt.sig: not a signature of changed.txt by this key
+verify-other-key|verify example.txt $other_key|1|
+verify-no-signature|verify rough.txt $key|1|rough.txt.sig: No such file or directory
+verify-no-key|verify example.txt BAAA|2|'BAAA' is not a public key
+sign-large|sign large.txt -k publisher.pem|1|large.txt has 65537 bytes; the program reads 65536
+sign-no-key|sign example.txt -k example.txt|2|example.txt: not a P-256 private key
+keygen-over|keygen publisher.pem|2|publisher.pem: File exists
 COMMANDS
 diff -r "$E2E_DIR/native" "$E2E_DIR/windows" >"$out/written-files.diff" || fail "the files written differ ($out/written-files.diff)"
+
+# A key made and a file signed by the .exe, with CNG, verify natively.
+windows_key=$(cd "$E2E_DIR/windows" && harness_run Wine 0 "$WINE" "$windows_tool" keygen made.pem) &&
+    (cd "$E2E_DIR/windows" && harness_run Wine 0 "$WINE" "$windows_tool" sign tiny.txt -k made.pem) &&
+    "$E2E_MENU_TOOL" verify "$E2E_DIR/windows/tiny.txt" "$windows_key" >/dev/null ||
+    fail "a file signed with a key of vellinor-menu.exe does not verify natively"
 
 # Known trees and bytes.
 listing=$(printf '%s\n' 'number 37' 'root "Sites"' '  site 1001 "News" "news.htm"' '  divider' \

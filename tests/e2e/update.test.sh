@@ -88,6 +88,7 @@ no_connection_text='Faild to connect to server.\n\nWill try to use locally saved
 # shellcheck disable=SC2034 # named in the table of the failed checks
 read_failed_text='Failed to read required data from server. Try again later.\n\nWill try to use locally saved data.'
 # shellcheck disable=SC2034 # named in the table of the failed checks
+not_signed_text='The menu on the server is not signed by its publisher.\n\nWill try to use locally saved data.'
 new_format_text='The data on the server is in a new format not supported by this version of Vellinor. Please go to the Vellinor home page and download the latest version of the application.'
 
 # expect_last_query FROM TO WHAT: "LastQuery" lies between FROM and TO (seconds
@@ -297,5 +298,83 @@ scenario_due_check_dont_ask_again() {
     exit_program
 }
 
-scenarios=(first_run_and_new_menus checks_that_install_nothing due_check_postponed due_check_dont_ask_again)
+# Against nginx, which names each edition of a file and answers a request
+# that names the current one with "not modified": the first check loads the
+# new menu, the next one gets nothing sent again and says there is no new
+# menu, and once the file has changed the next check loads it whole. The
+# edition is stored with the address it came from.
+scenario_conditional_requests() {
+    local address=$server/edition.txt answers
+    cp "$E2E_DIR/fresh.txt" "$E2E_DIR/www/edition.txt"
+    set_menu_url "$address"
+    start_with stored 0 0 0 0 now && wait_for_icon || return
+    expect_new_menu fresh 8 || return
+    [ "$(setting MenuSource)" = "$address" ] && [ -n "$(setting MenuETag)" ] ||
+        fail "the edition loaded is not stored with $address: \"$(setting MenuSource)\", \"$(setting MenuETag)\""
+    update_now "$same_number_text" information || return
+    expect_stored_menu fresh "after \"not modified\""
+    cp "$E2E_DIR/marked.txt" "$E2E_DIR/www/edition.txt"
+    expect_new_menu marked 6 || return
+    answers=$(http_server_answers /edition.txt | cut -d' ' -f1 | xargs)
+    [ "$answers" = "200 304 200" ] || fail "nginx answered [$answers], expected [200 304 200]: $E2E_ARTIFACTS/server.log"
+    exit_program
+}
+
+# serve_signed NAME KEY [CHANGE]: the program fetches NAME.txt, signed with
+# the private key KEY.pem, from signed.txt; the sed command CHANGE alters the
+# served copy after it was signed.
+serve_signed() {
+    cp "$E2E_DIR/$1.txt" "$E2E_DIR/www/signed.txt"
+    "$E2E_MENU_TOOL" sign "$E2E_DIR/www/signed.txt" -k "$E2E_DIR/$2.pem" || fail "$1.txt could not be signed"
+    [ -z "${3:-}" ] || sed -i "$3" "$E2E_DIR/www/signed.txt"
+    set_menu_url "$server/signed.txt"
+}
+
+# set_publisher_key KEY ROOT: the policy's publisher key under ROOT, beside
+# the menu's address; none when KEY is empty.
+set_publisher_key() {
+    local value=-
+    [ -z "$1" ] || value="\"$1\""
+    reg_import publisher-key "[$2\\Software\\Policies\\Vellinor]
+\"MenuPublicKey\"=$value" || fail "the publisher's key could not be stored"
+}
+
+# expect_not_signed WHAT: "&Update Now" refuses the menu served, with the
+# stop icon, records no query, and keeps the menu held.
+expect_not_signed() {
+    local before
+    before=$(setting LastQuery)
+    update_now "$not_signed_text" stop || return
+    expect_stored_menu fresh "$1"
+    [ "$(setting LastQuery)" = "$before" ] || fail "$1: the query was recorded"
+}
+
+# With the publisher's key in the user's policy, a signed menu installs; one
+# byte changed after signing, no signature and another key's signature are
+# each refused, and the menu stays, stored and shown; a signed menu numbered
+# before the held one installs nothing. The computer's key comes before the
+# user's.
+scenario_signed_menus() {
+    local key other
+    key=$("$E2E_MENU_TOOL" keygen "$E2E_DIR/publisher.pem") && other=$("$E2E_MENU_TOOL" keygen "$E2E_DIR/other.pem") ||
+        { fail "no keys made" && return; }
+    serve_signed fresh publisher
+    set_publisher_key "$key" HKEY_CURRENT_USER
+    start_with stored 0 0 0 0 now && wait_for_icon && expect_new_menu fresh 8 || return
+    serve_signed marked publisher s/News/Newt/ && expect_not_signed "a byte changed" || return
+    serve_signed marked publisher && rm "$E2E_DIR/www/signed.txt.sig" && expect_not_signed "no signature" || return
+    serve_signed marked other && expect_not_signed "another key's signature" || return
+    wait_for_icon && expect_menu_items 8 "after the menus not signed"
+    serve_signed stored publisher
+    update_now "$same_number_text" information && expect_stored_menu fresh "an older signed menu"
+    serve_signed marked publisher
+    set_publisher_key "$key" HKEY_LOCAL_MACHINE
+    set_publisher_key "$other" HKEY_CURRENT_USER
+    expect_new_menu marked 6
+    set_publisher_key '' HKEY_CURRENT_USER
+    exit_program
+}
+
+scenarios=(first_run_and_new_menus checks_that_install_nothing due_check_postponed due_check_dont_ask_again conditional_requests
+    signed_menus)
 run_scenarios "$@"

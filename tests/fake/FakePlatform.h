@@ -13,6 +13,7 @@
 #include "platform/TextService.h"
 #include "platform/TimerService.h"
 #include "platform/TrayService.h"
+#include "platform/openssl/OpenSslSignatures.h"
 
 #include <algorithm>
 #include <functional>
@@ -231,7 +232,8 @@ struct FakeModeless : Provided<ModelessDialogService> {
     std::vector<FakeDialog> closed;
 };
 
-// A scripted server: every request gets the answer in `next`.
+// A scripted server: a request for an address in `at` gets its answer there,
+// every other one the answer in `next`.
 struct FakeHttp : Provided<HttpService> {
     enum Fault { kNone, kNoSession, kCannotOpen, kReadFails, kReadTimesOut };
     struct Answer {
@@ -239,29 +241,41 @@ struct FakeHttp : Provided<HttpService> {
         int status = 200;
         Fault fault = kNone;
         std::string error = {}; // the internet layer's text for a failure
+        HttpValidators validators = {};
     };
     struct Connection : HttpSession, HttpRequest {
-        explicit Connection(FakeHttp& http) : http(http) {}
-        std::unique_ptr<HttpRequest> OpenUrl(const std::string&) override {
-            return http.next.fault == kCannotOpen ? nullptr : std::make_unique<Connection>(http);
+        Connection(FakeHttp& http, Answer answer) : http(http), answer(std::move(answer)) {}
+        std::unique_ptr<HttpRequest> OpenUrl(const std::string& address,
+                                             const HttpValidators& ifChanged) override {
+            http.asked.push_back({address, ifChanged});
+            const auto it = http.at.find(address);
+            const Answer& given = it == http.at.end() ? http.next : it->second;
+            return given.fault == kCannotOpen ? nullptr
+                                              : std::make_unique<Connection>(http, given);
         }
-        int StatusCode() const override { return http.next.status; }
+        int StatusCode() const override { return answer.status; }
+        HttpValidators Validators() const override { return answer.validators; }
         BodyRead ReadBody(std::size_t maxBytes, std::string& body, std::string& error) override {
             http.largestRead = std::max(http.largestRead, maxBytes);
-            error = http.next.error;
-            body = http.next.body.substr(0, maxBytes);
-            return http.next.fault == kReadFails      ? BodyRead::Failed
-                   : http.next.fault == kReadTimesOut ? BodyRead::TimedOut
-                                                      : BodyRead::Complete;
+            error = answer.error;
+            body = answer.body.substr(0, maxBytes);
+            return answer.fault == kReadFails      ? BodyRead::Failed
+                   : answer.fault == kReadTimesOut ? BodyRead::TimedOut
+                                                   : BodyRead::Complete;
         }
         FakeHttp& http;
+        Answer answer;
     };
     std::unique_ptr<HttpSession> OpenSession(const std::string&, std::string& error) override {
-        return next.fault == kNoSession ? (error = next.error, nullptr)
-                                        : std::make_unique<Connection>(*this);
+        if (next.fault == kNoSession)
+            return error = next.error, nullptr;
+        return std::make_unique<Connection>(*this, next);
     }
     Answer next;
+    std::map<std::string, Answer> at;
     std::size_t largestRead = 0;
+    // Each address opened, and the edition it named.
+    std::vector<std::pair<std::string, HttpValidators>> asked;
 };
 
 // The hidden window: tests deliver what it would receive through `events`.
@@ -366,6 +380,12 @@ struct FakeText : Provided<TextService> {
     }
 };
 
+// Not a fake: the check the maker's tool makes.
+struct FakeSignatures : OpenSslSignatures {
+    FakeSignatures() { Provide<SignatureService>(this); }
+    ~FakeSignatures() override { Provide<SignatureService>(nullptr); }
+};
+
 struct FakeProgram : Provided<ProgramService> {
     std::string ProgramName() override { return "Vellinor"; }
 };
@@ -385,4 +405,5 @@ struct FakePlatform {
     FakeShell shell;
     FakeHttp http;
     FakeModeless modeless;
+    FakeSignatures signatures;
 };

@@ -36,7 +36,7 @@ TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowI
         SCOPED_TRACE(name);
         fake.http.next = server, g_settings.m_timeLastQuery = kStart;
         fake.messages.shown.clear(), fake.messages.texts.clear(), fake.modeless.closed.clear();
-        EXPECT_EQ(installs, CMenuData().UpdateFromServer(4));
+        EXPECT_EQ(installs, CMenuData().UpdateFromServer(4, true));
         const unsigned icon = installs || message == IDS_NO_NEW_MENU ? kInformation : kStop;
         EXPECT_EQ((message ? Shown{{message, icon}} : Shown{}), fake.messages.shown);
         using Texts = std::vector<std::pair<std::string, unsigned>>;
@@ -47,7 +47,7 @@ TEST_F(AppTest, TellsTheOutcomeRecordsTheQueryAndTicksTheStepsOfAProgressWindowI
     }
     EXPECT_EQ(65536u, fake.http.largestRead) << "only the first 64 KiB of a body are read";
     fake.modeless.createSucceeds = false, fake.http.next = {kMenu9};
-    EXPECT_TRUE(CMenuData().UpdateFromServer(4)) << "without a progress window";
+    EXPECT_TRUE(CMenuData().UpdateFromServer(4, true)) << "without a progress window";
     EXPECT_TRUE(fake.window.enabled);
 }
 

@@ -34,7 +34,7 @@ void CheckHttp(const std::string& server) {
         {"/close", kLargestBody, 0, ""},
     };
     for (const auto& [path, maxBytes, status, expected] : cases) {
-        const std::unique_ptr<HttpRequest> request = session->OpenUrl(server + path);
+        const std::unique_ptr<HttpRequest> request = session->OpenUrl(server + path, {});
         const bool read = request && request->ReadBody(maxBytes, body, error) == BodyRead::Complete;
         Expect(status == 0 ? request == nullptr
                            : read && request->StatusCode() == status && body == expected,
@@ -42,16 +42,19 @@ void CheckHttp(const std::string& server) {
     }
 
     // A body that trickles in is given up at the deadline of the whole
-    // request, counted from the opening of its address: not before, so a read
-    // that failed at once does not pass for one that timed out, and late by
-    // thread start-up and wake-up at most.
+    // session, counted from its start: not before, so a read that failed at
+    // once does not pass for one that timed out, and late by thread start-up
+    // and wake-up at most.
     const ULONGLONG start = ::GetTickCount64();
-    const std::unique_ptr<HttpRequest> stall = session->OpenUrl(server + "/stall");
+    const std::unique_ptr<HttpSession> stalling =
+        Win32Http(kDeadlineMs).OpenSession("VellinorServicesTest", error);
+    const std::unique_ptr<HttpRequest> stall =
+        stalling ? stalling->OpenUrl(server + "/stall", {}) : nullptr;
     // Stands for the program's work between the two; a read given a deadline
     // of its own would end this much too late.
     ::Sleep(kDeadlineMs - 500);
     const bool timedOut = stall && stall->ReadBody(kLargestBody, body, error) == BodyRead::TimedOut;
     const auto elapsed = static_cast<unsigned>(::GetTickCount64() - start);
     Expect(timedOut && elapsed + 200 >= kDeadlineMs && elapsed <= kDeadlineMs + 2000,
-           "a stalled body times out " + std::to_string(elapsed) + " ms after the opening");
+           "a stalled body times out " + std::to_string(elapsed) + " ms after its session's start");
 }

@@ -9,6 +9,8 @@
 #                            HTTP_REFUSED_PORT, one nobody listens on, and
 #                            HTTP_SILENT_PORT, one that takes connections and
 #                            never answers.
+#   http_server_answers PATH "STATUS BYTES" of each answer to a GET of PATH so
+#                            far, the bytes sent counting the head.
 #
 # Besides ROOT's files (anything else is nginx's own 404 page) it answers:
 #
@@ -63,4 +65,8 @@ CONF
     e2e_at_exit "kill $! 2>/dev/null; wait $! 2>/dev/null"
     wait_until 20 "(exec 3<>/dev/tcp/127.0.0.1/$HTTP_PORT) 2>/dev/null" ||
         { echo "the test's web server did not start; see $dir/error.log" >&2 && return 1; }
+}
+
+http_server_answers() {
+    awk -v request="\"GET $1 HTTP/1.1\"" 'index($0, request) { print $1, $2 }' "$E2E_ARTIFACTS/server.log"
 }
