@@ -93,11 +93,17 @@ bool WriteOutput(const std::string& path, const std::string& bytes) {
 // menu its users' programs can no longer be given.
 bool WriteNewFile(const std::string& path, const std::string& bytes, std::string& reason) {
     const int file = open(path.c_str(), kNewFileFlags, kOwnerOnly);
-    const bool written =
-        file >= 0 && write(file, bytes.data(), static_cast<unsigned>(bytes.size())) ==
+    if (file < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    const bool written = write(file, bytes.data(), static_cast<unsigned>(bytes.size())) ==
                          static_cast<int>(bytes.size());
-    reason = std::strerror(errno);
-    return (file < 0 || close(file) == 0) && written;
+    const int writeError = errno;
+    if (close(file) == 0 && written)
+        return true;
+    reason = std::strerror(written ? errno : writeError);
+    return false;
 }
 
 const char* NoMenuReason(int result) {
