@@ -1,8 +1,10 @@
 #pragma once
 
+#include "menu/EntryBlocks.h"
 #include "platform/MenuService.h"
 
 #include <string>
+#include <string_view>
 
 class ArchiveReader;
 class ArchiveWriter;
@@ -17,6 +19,11 @@ public:
     CMenuItem(const CMenuItem&) = delete;
     CMenuItem& operator=(const CMenuItem&) = delete;
     virtual ~CMenuItem() = default;
+
+    static void* operator new(std::size_t size) { return TakeEntryBlock(size); }
+    static void operator delete(void* block, std::size_t size) noexcept {
+        GiveEntryBlock(block, size);
+    }
 
     virtual const MenuClass& GetRuntimeClass() const;
 
@@ -37,4 +44,7 @@ public:
     virtual bool IsPopUp() const { return false; }
 
     std::string m_strCaption;
+
+protected:
+    explicit CMenuItem(std::string_view caption) : m_strCaption(caption) {}
 };

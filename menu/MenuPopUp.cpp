@@ -4,22 +4,27 @@
 #include "menu/MenuWalk.h"
 #include "platform/Services.h"
 
-CMenuPopUp::~CMenuPopUp() { RemoveAll(); }
+#include <utility>
+
+CMenuPopUp::~CMenuPopUp() {
+    RemoveAll();
+}
 
 void CMenuPopUp::RemoveAll() {
     // Sub-menus hand their children over before they go, so every entry is
-    // deleted with no children of its own and no destructor recurses.
-    std::vector<std::unique_ptr<CMenuItem>> doomed;
-    doomed.swap(m_arrChildren);
-    while (!doomed.empty()) {
-        std::unique_ptr<CMenuItem> entry = std::move(doomed.back());
-        doomed.pop_back();
-        if (entry != nullptr && entry->IsPopUp()) {
-            auto& children = static_cast<CMenuPopUp&>(*entry).m_arrChildren;
-            for (auto& child : children)
-                doomed.push_back(std::move(child));
-            children.clear();
-        }
+    // deleted with no children of its own and no destructor recurses. Only
+    // sub-menus wait on the stack; the other entries go at once.
+    std::vector<std::unique_ptr<CMenuItem>> waiting;
+    const auto release = [&waiting](std::vector<std::unique_ptr<CMenuItem>> children) {
+        for (auto& child : children)
+            if (child != nullptr && child->IsPopUp())
+                waiting.push_back(std::move(child));
+    };
+    release(std::exchange(m_arrChildren, {}));
+    while (!waiting.empty()) {
+        const std::unique_ptr<CMenuItem> popUp = std::move(waiting.back());
+        waiting.pop_back();
+        release(std::exchange(static_cast<CMenuPopUp&>(*popUp).m_arrChildren, {}));
     }
 }
 

@@ -3,10 +3,9 @@
 #include "menu/MenuItem.h"
 
 #include <memory>
-#include <string_view>
 #include <vector>
 
-using MenuLines = std::vector<std::string_view>;
+class MenuLineReader;
 
 // A sub-menu: its caption is the title, its children are owned and kept in
 // menu order. Every operation that walks the subtree does so with an explicit
@@ -14,6 +13,7 @@ using MenuLines = std::vector<std::string_view>;
 class CMenuPopUp : public CMenuItem {
 public:
     CMenuPopUp() = default;
+    explicit CMenuPopUp(std::string_view caption) : CMenuItem(caption) {}
     ~CMenuPopUp() override;
 
     const MenuClass& GetRuntimeClass() const override;
@@ -24,11 +24,10 @@ public:
     bool IsPopUp() const override { return true; }
 
     // Empties this sub-menu, then reads its caption and entries from the block
-    // that opens at lines[nIndex]; on return nIndex is at the line that closed
-    // it. Lines that run out close every open block (nIndex is then
-    // lines.size()); with nIndex already past the lines the sub-menu stays
-    // empty and untitled.
-    void Parse(const MenuLines& lines, std::size_t& nIndex);
+    // whose opening line is the next of lines; on return lines are past the
+    // line that closed it. Lines that run out close every open block; with no
+    // line left the sub-menu stays empty and untitled.
+    void Parse(MenuLineReader& lines);
 
     // Deletes the whole subtree, deepest entries first.
     void RemoveAll();

@@ -3,15 +3,20 @@
 #include "menu/CommandCounter.h"
 #include "platform/Services.h"
 
-CMenuSite::CMenuSite(std::string_view line) {
-    const std::size_t tab = line.find('\t');
-    m_strCaption.assign(line.substr(0, tab));
-    if (tab == std::string_view::npos)
-        return;
+namespace {
+
+// What follows the run of TABs that starts at tab; empty with no TAB.
+std::string_view AddressAfter(std::string_view line, std::size_t tab) {
     const std::size_t address = line.find_first_not_of('\t', tab);
-    if (address != std::string_view::npos)
-        m_strUrl.assign(line.substr(address));
+    return address == std::string_view::npos ? std::string_view() : line.substr(address);
 }
+
+} // namespace
+
+CMenuSite::CMenuSite(std::string_view line) : CMenuSite(line, line.find('\t')) {}
+
+CMenuSite::CMenuSite(std::string_view line, std::size_t tab)
+    : CMenuItem(line.substr(0, tab)), m_strUrl(AddressAfter(line, tab)) {}
 
 void CMenuSite::AppendToMenu(MenuHandle menu, CommandCounter& counter) {
     m_nCommandId = counter.Take();

@@ -2,6 +2,7 @@
 
 #include "menu/MenuItem.h"
 
+#include <cstddef>
 #include <string_view>
 
 // A web site: caption, address and the command identifier the last menu
@@ -22,4 +23,7 @@ public:
 
     std::string m_strUrl;
     int m_nCommandId = 0;
+
+private:
+    CMenuSite(std::string_view line, std::size_t tab);
 };

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-bool IsMenuSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsMenuSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 namespace {
 
@@ -18,21 +20,47 @@ std::string_view Trim(std::string_view line) {
 
 } // namespace
 
+bool MenuLineReader::Next(std::string_view& line) {
+    if (m_next == m_end)
+        return false;
+    const char* const feed = static_cast<const char*>(
+        std::memchr(m_next, '\n', static_cast<std::size_t>(m_end - m_next)));
+    if (feed == nullptr)
+        return false;
+    const char* const lineEnd = m_nul < feed ? m_nul : feed;
+    line = Trim(std::string_view(m_next, static_cast<std::size_t>(lineEnd - m_next)));
+    m_next = feed + 1;
+    if (m_nul < m_next)
+        m_nul = FindNul(m_next);
+    return true;
+}
+
+const char* MenuLineReader::FindNul(const char* start) const {
+    if (start == m_end)
+        return m_end;
+    const void* const nul = std::memchr(start, '\0', static_cast<std::size_t>(m_end - start));
+    return nul == nullptr ? m_end : static_cast<const char*>(nul);
+}
+
+bool MenuLineReader::HasLines(std::size_t count) const {
+    const char* next = m_next;
+    for (; count > 0; --count) {
+        if (next == m_end)
+            return false;
+        const char* const feed = static_cast<const char*>(
+            std::memchr(next, '\n', static_cast<std::size_t>(m_end - next)));
+        if (feed == nullptr)
+            return false;
+        next = feed + 1;
+    }
+    return true;
+}
+
 MenuLines SplitMenuLines(const char* text, std::size_t length) {
     MenuLines lines;
-    const char* const end = text + length;
-    const char* start = text;
-    while (start < end) {
-        const char* feed = static_cast<const char*>(std::memchr(start, '\n', end - start));
-        if (feed == nullptr)
-            break;
-        std::string_view line(start, feed - start);
-        const std::size_t nul = line.find('\0');
-        if (nul != std::string_view::npos)
-            line = line.substr(0, nul);
-        lines.push_back(Trim(line));
-        start = feed + 1;
-    }
+    MenuLineReader reader(text, length);
+    for (std::string_view line; reader.Next(line);)
+        lines.push_back(line);
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "menu/DownloadedText.h"
 #include "menu/MenuSite.h"
+#include "menu/MenuText.h"
 #include "menu/Utf8Text.h"
 #include "tests/fake/FakePlatform.h"
 #include "tests/fake/MenuTreeEquality.h"
@@ -83,17 +84,18 @@ TEST_F(MenuParserTest, DownloadedBodyIsReadOnlyWhenItCanMakeAMenu) {
     EXPECT_EQ("root [Sites]\n  Site [Caf\xE9] [x]\n", DrawTree(menu));
 }
 
-// A sub-menu read again starts empty; with no lines left it is empty and
-// nameless, and nothing past the lines is read.
+// A sub-menu read again starts empty and stops past its END; with no lines
+// left it is empty and nameless, and nothing past the lines is read.
 TEST(MenuPopUpParse, StartsEmptyAndStopsAtTheLastLine) {
-    const MenuLines lines = {"BEGIN Sub", "A\ta", "END"};
+    const std::string text = "BEGIN Sub\nA\ta\nEND\nBEGIN Next\n";
     CMenuPopUp popUp;
-    for (std::size_t start : {0, 0, 3}) {
-        std::size_t index = start;
-        popUp.Parse(lines, index);
-        EXPECT_EQ(start == 0 ? 2u : 3u, index) << "at its END, or past the lines";
-        EXPECT_EQ(start == 0 ? "Sub" : "", popUp.m_strCaption);
-        EXPECT_EQ(start == 0 ? 1u : 0u, popUp.m_arrChildren.size());
+    for (const bool fromStart : {true, true, false}) {
+        MenuLineReader lines(text.data(), fromStart ? text.size() : 0);
+        popUp.Parse(lines);
+        std::string_view next;
+        EXPECT_EQ(fromStart, lines.Next(next) && next == "BEGIN Next") << "past its END";
+        EXPECT_EQ(fromStart ? "Sub" : "", popUp.m_strCaption);
+        EXPECT_EQ(fromStart ? 1u : 0u, popUp.m_arrChildren.size());
     }
 }
 
