@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "platform/TextService.h"
 
+#include <algorithm>
 #include <string_view>
 
 using namespace archive_format;
@@ -122,7 +123,7 @@ const MenuClass* ArchiveReader::ReadClassDescription() {
         Fail(ArchiveError::badSchema);
         return nullptr;
     }
-    m_indexed.push_back(cls);
+    m_classes.push_back({++m_nIndexed, cls});
     return cls;
 }
 
@@ -132,14 +133,18 @@ const MenuClass* ArchiveReader::ReadObjectClass(const Tag& tag) {
     switch (tag.kind) {
     case Tag::NewClass:
         return ReadClassDescription();
-    case Tag::ClassIndex:
+    case Tag::ClassIndex: {
         // An index that names an object where a class is needed is as
         // unusable as one that names nothing.
-        if (tag.index == 0 || tag.index > m_indexed.size() || m_indexed[tag.index - 1] == nullptr) {
+        const auto named = std::lower_bound(
+            m_classes.begin(), m_classes.end(), tag.index,
+            [](const IndexedClass& indexed, std::size_t index) { return indexed.index < index; });
+        if (named == m_classes.end() || named->index != tag.index) {
             Fail(ArchiveError::badIndex);
             return nullptr;
         }
-        return m_indexed[tag.index - 1];
+        return named->cls;
+    }
     case Tag::Object:
         // Every entry of a tree is a new object: a null or repeated one would
         // leave a tree with a missing or shared entry.
@@ -162,7 +167,7 @@ std::unique_ptr<CMenuData> ArchiveReader::ReadObject() {
         Fail(ArchiveError::badClass);
         return nullptr;
     }
-    m_indexed.push_back(nullptr);
+    ++m_nIndexed;
     auto menu = std::make_unique<CMenuData>();
     menu->Serialize(*this);
     if (Failed())
@@ -172,9 +177,12 @@ std::unique_ptr<CMenuData> ArchiveReader::ReadObject() {
 
 void ArchiveReader::ReadChildren(CMenuPopUp& popUp) {
     const std::uint32_t count = ReadU32();
-    // Each child takes at least its two-byte tag.
-    if (!CanHold(count, 2))
+    if (!CanHold(count, kMinEntryBytes))
         return;
+    if (count <= m_nUnclaimedEntries) {
+        popUp.m_arrChildren.reserve(count);
+        m_nUnclaimedEntries -= count;
+    }
     m_pending.push_back({&popUp, count});
     // A body read from the loop below only queues its children; the
     // outermost call reads them all.
@@ -200,7 +208,7 @@ void ArchiveReader::ReadPendingEntries() {
             Fail(ArchiveError::badClass);
             break;
         }
-        m_indexed.push_back(nullptr);
+        ++m_nIndexed;
         parent.m_arrChildren.push_back(cls->createEntry());
         // May queue this entry's own children, which are then read before
         // its later siblings: menu order, depth first.

@@ -20,7 +20,7 @@ struct MenuClass;
 class ArchiveReader {
 public:
     ArchiveReader(const std::uint8_t* data, std::size_t length)
-        : m_pData(data), m_nLength(length) {}
+        : m_pData(data), m_nLength(length), m_nUnclaimedEntries(length / kMinEntryBytes) {}
 
     std::uint16_t ReadU16();
     std::uint32_t ReadU32();
@@ -50,6 +50,13 @@ private:
         CMenuPopUp* popUp;
         std::uint32_t left;
     };
+    struct IndexedClass {
+        std::size_t index;
+        const MenuClass* cls;
+    };
+
+    // Every entry takes at least its two-byte tag.
+    static constexpr std::size_t kMinEntryBytes = 2;
 
     void Fail(ArchiveError error);
     // True when count items of itemSize bytes each can still follow; a fault
@@ -68,9 +75,14 @@ private:
     std::size_t m_nLength;
     std::size_t m_nPos = 0;
     ArchiveError m_error = ArchiveError::none;
-    // The shared numbering: entry i - 1 is what index i names, a class or,
-    // as null, an object.
-    std::vector<const MenuClass*> m_indexed;
+    // The shared numbering: indexes 1 to m_nIndexed are given, and those
+    // not listed in m_classes (in increasing order) name objects.
+    std::size_t m_nIndexed = 0;
+    std::vector<IndexedClass> m_classes;
     std::vector<Pending> m_pending;
+    // Entries the bytes could still hold beyond the children already made
+    // room for. Nested counts may claim the same bytes, so room is made for
+    // a declared count only while it fits, and never for more in all.
+    std::size_t m_nUnclaimedEntries;
     bool m_bReadingPending = false;
 };
