@@ -134,7 +134,7 @@ std::string DeepMenu() {
 
 std::vector<BenchInput> MakeBenchInputs() {
     return {{"example", ExampleMenu()},
-            {"typical-200", TypicalMenuWriter().Write()},
+            {kTypicalMenuName, TypicalMenuWriter().Write()},
             {kFlatMenuName, FlatMenu()},
             {"deep-64KiB", DeepMenu()}};
 }

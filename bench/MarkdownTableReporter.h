@@ -7,8 +7,8 @@
 #include <vector>
 
 // The console report, followed by a Markdown table that sets each figure
-// beside the floor and the JSON peers of the same input, and a line saying
-// whether the flat menu meets its goal. With repetitions, the medians count.
+// beside the floor and the JSON peers of the same input, and the goals with
+// whether each is met. With repetitions, the medians count.
 // Rows follow the given order of inputs, whatever order the runs came in.
 // Plain text, no colours, so that the output can be kept as it is.
 class MarkdownTableReporter : public benchmark::ConsoleReporter {
@@ -33,7 +33,7 @@ private:
     const Measurement* Find(const std::string& input, std::string_view operation) const;
     void PrintTable(std::ostream& out) const;
     void PrintRow(std::ostream& out, const Measurement& row) const;
-    void PrintGoal(std::ostream& out) const;
+    void PrintGoals(std::ostream& out) const;
 
     std::vector<std::string> m_inputOrder;
     std::vector<Measurement> m_measurements;
