@@ -33,6 +33,7 @@ TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
     const std::tuple<const char*, std::string, std::uint16_t, int, std::uint16_t, std::size_t>
         table[] = {
             {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
+            {"FiveLines", "1\n2.1.2.5\n37\nBEGIN\nA\ta\n", 0, 4, 0, 0},
             {"FormatIndented", " \t0001st\n2.1.2.5\n37" + kNewsBody, 36, 0, 37, 0},
             {"NumberModulo65536", "1\n2.1.2.5\n65573" + kNewsBody, 37, 1, 37, 0},
             {"NumberMinusOne", "1\n2.1.2.5\n-1" + kNewsBody, 0, 0, 65535, 0},
