@@ -34,6 +34,7 @@ TEST_F(MenuParserTest, HeaderGivesResultNumberAndNotice) {
         table[] = {
             {"SixthLineUnended", "1\n2.1.2.5\n37\nBEGIN\nA\ta\nEND", 0, 4, 0, 0},
             {"FiveLines", "1\n2.1.2.5\n37\nBEGIN\nA\ta\n", 0, 4, 0, 0},
+            {"TwoLines", "1\n2.1.2.5\n", 0, 4, 0, 0},
             {"FormatIndented", " \t0001st\n2.1.2.5\n37" + kNewsBody, 36, 0, 37, 0},
             {"NumberModulo65536", "1\n2.1.2.5\n65573" + kNewsBody, 37, 1, 37, 0},
             {"NumberMinusOne", "1\n2.1.2.5\n-1" + kNewsBody, 0, 0, 65535, 0},
@@ -88,7 +89,7 @@ TEST_F(MenuParserTest, DownloadedBodyIsReadOnlyWhenItCanMakeAMenu) {
 // A sub-menu read again starts empty and stops past its END; with no lines
 // left it is empty and nameless, and nothing past the lines is read.
 TEST(MenuPopUpParse, StartsEmptyAndStopsAtTheLastLine) {
-    const std::string text = "BEGIN Sub\nA\ta\nEND\nBEGIN Next\n";
+    const std::string text = "BEGIN Sub\nBEGIN In\nB\tb\nEND\nA\ta\nEND\nBEGIN Next\n";
     CMenuPopUp popUp;
     for (const bool fromStart : {true, true, false}) {
         MenuLineReader lines(text.data(), fromStart ? text.size() : 0);
@@ -96,7 +97,7 @@ TEST(MenuPopUpParse, StartsEmptyAndStopsAtTheLastLine) {
         std::string_view next;
         EXPECT_EQ(fromStart, lines.Next(next) && next == "BEGIN Next") << "past its END";
         EXPECT_EQ(fromStart ? "Sub" : "", popUp.m_strCaption);
-        EXPECT_EQ(fromStart ? 1u : 0u, popUp.m_arrChildren.size());
+        EXPECT_EQ(fromStart ? 2u : 0u, popUp.m_arrChildren.size());
     }
 }
 
