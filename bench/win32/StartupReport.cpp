@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr double kStartupGoalRatio = 1.5;
-constexpr double kMemoryGoalMiB = 2.0;
+constexpr double kStartupGoalRatio = 1.1;
+constexpr double kMemoryGoalMiB = 1.0;
 constexpr double kBytesPerMiB = 1024.0 * 1024.0;
 
 // Median and minimum of the measured rounds of one figure.
@@ -104,7 +104,7 @@ void PrintStartupReport(const ProgramResults& floor, const ProgramResults& progr
                 Ratio(programSummary.icon.min, floorSummary.icon.min),
                 Verdict(iconRatio <= kStartupGoalRatio));
     const double overMiB = programSummary.peakMiB.median - floorSummary.peakMiB.median;
-    std::printf("Goal, peak working set within %.0f MiB of the floor's: %s's is %+.2f MiB "
+    std::printf("Goal, peak working set within %.1f MiB of the floor's: %s's is %+.2f MiB "
                 "from the floor's: %s.\n",
                 kMemoryGoalMiB, name.c_str(), overMiB, Verdict(overMiB <= kMemoryGoalMiB));
 }

@@ -13,6 +13,6 @@ struct ProgramResults {
 };
 
 // The Markdown table of medians side by side with the floor's, and one line
-// per goal with its verdict: start-up within 1.5 times the floor's time, peak
-// working set within 2 MiB of the floor's.
+// per goal with its verdict: start-up within 1.1 times the floor's time, peak
+// working set within 1.0 MiB of the floor's.
 void PrintStartupReport(const ProgramResults& floor, const ProgramResults& program);

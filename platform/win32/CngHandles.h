@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SignatureService.h"
+#include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -10,11 +11,14 @@
 #include <string_view>
 #include <vector>
 
-// CNG's handles, each closed by its own call.
+// CNG's handles, each closed by its own call. Every use of CNG opens an
+// algorithm first, so that is where its library is asked for: without it no
+// signature is made or found good.
 struct CngAlgorithm {
     BCRYPT_ALG_HANDLE handle = nullptr;
     explicit CngAlgorithm(LPCWSTR name) {
-        if (!BCRYPT_SUCCESS(::BCryptOpenAlgorithmProvider(&handle, name, nullptr, 0)))
+        if (LoadSystemLibrary("bcrypt.dll") == nullptr ||
+            !BCRYPT_SUCCESS(::BCryptOpenAlgorithmProvider(&handle, name, nullptr, 0)))
             handle = nullptr;
     }
     ~CngAlgorithm() {

@@ -1,11 +1,12 @@
 #include "platform/win32/InternetErrorText.h"
+#include "platform/win32/SystemLibrary.h"
 
 #include <wininet.h>
 
 namespace {
 
 // The internet layer keeps the texts of its own errors in its module, not in
-// the system's table.
+// the system's table; that module is loaded only once a download begins.
 bool IsInternetError(DWORD error) {
     return error >= INTERNET_ERROR_BASE && error <= INTERNET_ERROR_LAST;
 }
@@ -15,7 +16,7 @@ bool IsInternetError(DWORD error) {
 std::string InternetErrorText(DWORD error) {
     if (error == ERROR_SUCCESS)
         return {};
-    const HMODULE internet = IsInternetError(error) ? ::GetModuleHandleA("wininet.dll") : nullptr;
+    const HMODULE internet = IsInternetError(error) ? LoadSystemLibrary("wininet.dll") : nullptr;
     const DWORD source =
         internet != nullptr ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM;
     char text[1024];

@@ -3,6 +3,7 @@
 #include "platform/win32/BoundedCall.h"
 #include "platform/win32/InternetErrorText.h"
 #include "platform/win32/RequestDeadline.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32InternetHandle.h"
 
 #include <algorithm>
@@ -190,8 +191,12 @@ void SetTimeouts(HINTERNET session, DWORD milliseconds) {
 
 std::unique_ptr<HttpSession> Win32Http::OpenSession(const std::string& agent,
                                                     std::string& errorText) {
+    // A system without the internet layer fails like one whose layer will not
+    // open: the user is told why there is no connection.
     UniqueInternetHandle session(
-        ::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        LoadSystemLibrary("wininet.dll") != nullptr
+            ? ::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)
+            : nullptr);
     if (!session) {
         errorText = InternetErrorText(::GetLastError());
         return nullptr;

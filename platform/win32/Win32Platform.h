@@ -28,7 +28,8 @@ public:
     Win32Platform& operator=(const Win32Platform&) = delete;
 
 private:
-    // First in, last out: every service may use COM through the shell.
+    // First in, last out: every service may use COM through the shell, which
+    // enters the apartment when it first needs it.
     ComApartment m_apartment;
     Win32Program m_program;
     Win32Text m_text;
@@ -44,5 +45,5 @@ private:
     Win32Dialogs m_dialogs{m_window};
     Win32ModelessDialogs m_modelessDialogs{m_window};
     Win32Messages m_messages{m_window, m_program};
-    Win32Shell m_shell{m_window};
+    Win32Shell m_shell{m_window, m_apartment};
 };

@@ -29,6 +29,7 @@ std::string LocateProgram(const std::string& program) {
 } // namespace
 
 bool Win32Shell::ShellOpen(const std::string& address) {
+    m_apartment.Enter();
     const HINSTANCE result = ::ShellExecuteA(m_window.Handle(), "open", address.c_str(), nullptr,
                                              nullptr, SW_SHOWNORMAL);
     // Values up to 32 are error codes.

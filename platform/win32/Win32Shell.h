@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/ShellService.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Win32Window.h"
 
 // Starting other programs through the shell or as new processes.
 class Win32Shell : public ShellService {
 public:
-    explicit Win32Shell(const Win32Window& window) : m_window(window) {}
+    Win32Shell(const Win32Window& window, ComApartment& apartment)
+        : m_window(window), m_apartment(apartment) {}
 
     bool ShellOpen(const std::string& address) override;
     // The program's path goes to the system separately from the line, so the
@@ -15,4 +17,5 @@ public:
 
 private:
     const Win32Window& m_window;
+    ComApartment& m_apartment;
 };

@@ -89,6 +89,8 @@ no_connection_text='Faild to connect to server.\n\nWill try to use locally saved
 read_failed_text='Failed to read required data from server. Try again later.\n\nWill try to use locally saved data.'
 # shellcheck disable=SC2034 # named in the table of the failed checks
 not_signed_text='The menu on the server is not signed by its publisher.\n\nWill try to use locally saved data.'
+# shellcheck disable=SC2034 # Wine's own text for a library it cannot load
+module_missing_text='Module not found.'
 new_format_text='The data on the server is in a new format not supported by this version of Vellinor. Please go to the Vellinor home page and download the latest version of the application.'
 
 # expect_last_query FROM TO WHAT: "LastQuery" lies between FROM and TO (seconds
@@ -375,6 +377,17 @@ scenario_signed_menus() {
     exit_program
 }
 
+# A system whose internet layer will not load: the program still starts, and
+# "&Update Now" says why there is no connection, in the system's words, as
+# when the layer refuses to open; the stored menu stays, shown and stored.
+scenario_no_internet_layer() {
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;wininet=d" start_with stored 0 0 0 0 now && wait_for_icon || return
+    update_now "$module_missing_text" stop || return
+    expect_stored_menu stored "without the internet layer"
+    expect_menu_items 6 "without the internet layer"
+    exit_program
+}
+
 scenarios=(first_run_and_new_menus checks_that_install_nothing due_check_postponed due_check_dont_ask_again conditional_requests
-    signed_menus)
+    signed_menus no_internet_layer)
 run_scenarios "$@"

@@ -9,7 +9,8 @@ void CheckProcessStart(const Win32Window& window) {
     char ownPath[MAX_PATH] = {}, temp[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
     ::GetTempPathA(MAX_PATH, temp);
-    Win32Shell shell(window);
+    ComApartment apartment;
+    Win32Shell shell(window, apartment);
     // A program named without a folder is looked for where programs are, the
     // starting program's folder first.
     const std::string name = std::strrchr(ownPath, '\\') + 1, marker = temp + name + ".started";
