@@ -29,7 +29,8 @@ public:
     // line left the sub-menu stays empty and untitled.
     void Parse(MenuLineReader& lines);
 
-    // Deletes the whole subtree, deepest entries first.
+    // Deletes the whole subtree; each sub-menu is emptied before it goes, so
+    // no destructor recurses.
     void RemoveAll();
 
     // The outer menu for a root: one sub-menu item holding the children.
