@@ -20,11 +20,15 @@ std::string_view Trim(std::string_view line) {
 
 } // namespace
 
+const char* MenuLineReader::FindFeed(const char* start) const {
+    if (start == m_end)
+        return nullptr;
+    return static_cast<const char*>(
+        std::memchr(start, '\n', static_cast<std::size_t>(m_end - start)));
+}
+
 bool MenuLineReader::Next(std::string_view& line) {
-    if (m_next == m_end)
-        return false;
-    const char* const feed = static_cast<const char*>(
-        std::memchr(m_next, '\n', static_cast<std::size_t>(m_end - m_next)));
+    const char* const feed = FindFeed(m_next);
     if (feed == nullptr)
         return false;
     const char* const lineEnd = m_nul < feed ? m_nul : feed;
@@ -45,10 +49,7 @@ const char* MenuLineReader::FindNul(const char* start) const {
 bool MenuLineReader::HasLines(std::size_t count) const {
     const char* next = m_next;
     for (; count > 0; --count) {
-        if (next == m_end)
-            return false;
-        const char* const feed = static_cast<const char*>(
-            std::memchr(next, '\n', static_cast<std::size_t>(m_end - next)));
+        const char* const feed = FindFeed(next);
         if (feed == nullptr)
             return false;
         next = feed + 1;

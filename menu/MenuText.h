@@ -25,6 +25,8 @@ public:
     bool HasLines(std::size_t count) const;
 
 private:
+    // The first line feed from start on; null when there is none.
+    const char* FindFeed(const char* start) const;
     // The first NUL from start on, or the end.
     const char* FindNul(const char* start) const;
 
